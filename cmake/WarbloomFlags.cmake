@@ -1,0 +1,43 @@
+# The JUCE configuration shared by the plug-in and every other target that compiles JUCE modules.
+set(WARBLOOM_JUCE_DEFINITIONS
+    JUCE_WEB_BROWSER=0
+    JUCE_USE_CURL=0
+    JUCE_MODAL_LOOPS_PERMITTED=1
+    JUCE_VST3_CAN_REPLACE_VST2=0
+    JUCE_DISPLAY_SPLASH_SCREEN=0
+    JUCE_USE_FLAC=0
+    JUCE_USE_OGGVORBIS=0
+    JUCE_USE_MP3AUDIOFORMAT=0
+    JUCE_USE_LAME_AUDIO_FORMAT=0
+    JUCE_USE_WINDOWS_MEDIA_FORMAT=0)
+
+if(WARBLOOM_SANITIZE)
+    add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+    add_link_options(-fsanitize=address,undefined)
+endif()
+
+# Links the system code libraries that Debian's JUCE leaves out of its module sources.
+function(warbloom_link_system_libs target)
+    target_link_libraries(${target} PRIVATE PkgConfig::WarbloomSystemImageLibs)
+endfunction()
+
+# A static library holding a private copy of the given JUCE modules, whose headers and
+# configuration are re-exported so executables can use it without compiling JUCE again.
+function(warbloom_add_juce_library target)
+    cmake_parse_arguments(ARG "" "" "MODULES;DEFINITIONS" ${ARGN})
+    add_library(${target} STATIC)
+    target_link_libraries(${target}
+        PRIVATE ${ARG_MODULES}
+        PUBLIC juce::juce_recommended_config_flags juce::juce_recommended_warning_flags)
+    target_compile_definitions(${target} PUBLIC ${WARBLOOM_JUCE_DEFINITIONS} ${ARG_DEFINITIONS})
+    target_include_directories(${target} INTERFACE $<TARGET_PROPERTY:${target},INCLUDE_DIRECTORIES>)
+    target_compile_definitions(${target} INTERFACE $<TARGET_PROPERTY:${target},COMPILE_DEFINITIONS>)
+    warbloom_link_system_libs(${target})
+endfunction()
+
+# Lets a test or tool use the plug-in's own code (the shared-code library of the plug-in).
+function(warbloom_link_plugin_code target)
+    target_link_libraries(${target} PRIVATE Warbloom)
+    target_include_directories(${target} PRIVATE $<TARGET_PROPERTY:Warbloom,INCLUDE_DIRECTORIES>)
+    target_compile_definitions(${target} PRIVATE $<TARGET_PROPERTY:Warbloom,COMPILE_DEFINITIONS>)
+endfunction()

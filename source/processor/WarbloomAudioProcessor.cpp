@@ -1,0 +1,113 @@
+#include "WarbloomAudioProcessor.h"
+
+WarbloomAudioProcessor::WarbloomAudioProcessor()
+    : juce::AudioProcessor (BusesProperties()
+                                .withInput ("Input", juce::AudioChannelSet::stereo(), true)
+                                .withOutput ("Output", juce::AudioChannelSet::stereo(), true)),
+      apvts (*this, nullptr, "Warbloom", PluginParameters::createParameterLayout()),
+      pluginParameters (apvts)
+{
+}
+
+WarbloomAudioProcessor::~WarbloomAudioProcessor() = default;
+
+const juce::String WarbloomAudioProcessor::getName() const
+{
+    return "Warbloom";
+}
+
+void WarbloomAudioProcessor::prepareToPlay (double, int)
+{
+    sampleRate = getSampleRate();
+    currentPpqPosition = 0.0;
+    isPlaying = false;
+    currentBpm = 120.0;
+}
+
+void WarbloomAudioProcessor::releaseResources()
+{
+}
+
+void WarbloomAudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer&)
+{
+    juce::ScopedNoDenormals noDenormals;
+
+    for (auto channel = getTotalNumInputChannels(); channel < getTotalNumOutputChannels(); ++channel)
+        buffer.clear (channel, 0, buffer.getNumSamples());
+}
+
+double WarbloomAudioProcessor::getTailLengthSeconds() const
+{
+    return 0.0;
+}
+
+bool WarbloomAudioProcessor::acceptsMidi() const
+{
+    return false;
+}
+
+bool WarbloomAudioProcessor::producesMidi() const
+{
+    return false;
+}
+
+bool WarbloomAudioProcessor::isMidiEffect() const
+{
+    return false;
+}
+
+juce::AudioProcessorEditor* WarbloomAudioProcessor::createEditor()
+{
+    return new juce::GenericAudioProcessorEditor (*this);
+}
+
+bool WarbloomAudioProcessor::hasEditor() const
+{
+    return true;
+}
+
+int WarbloomAudioProcessor::getNumPrograms()
+{
+    return 1;
+}
+
+int WarbloomAudioProcessor::getCurrentProgram()
+{
+    return 0;
+}
+
+void WarbloomAudioProcessor::setCurrentProgram (int)
+{
+}
+
+const juce::String WarbloomAudioProcessor::getProgramName (int)
+{
+    return {};
+}
+
+void WarbloomAudioProcessor::changeProgramName (int, const juce::String&)
+{
+}
+
+void WarbloomAudioProcessor::getStateInformation (juce::MemoryBlock&)
+{
+}
+
+void WarbloomAudioProcessor::setStateInformation (const void*, int)
+{
+}
+
+bool WarbloomAudioProcessor::isBusesLayoutSupported (const BusesLayout& layouts) const
+{
+    const auto output = layouts.getMainOutputChannelSet();
+
+    if (output != juce::AudioChannelSet::mono() && output != juce::AudioChannelSet::stereo())
+        return false;
+
+    return layouts.getMainInputChannelSet() == output;
+}
+
+juce::AudioProcessor* JUCE_CALLTYPE createPluginFilter()
+{
+    return new WarbloomAudioProcessor();
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "PluginParameters.h"
+
+#include <juce_audio_processors/juce_audio_processors.h>
+
+class WarbloomAudioProcessor : public juce::AudioProcessor
+{
+public:
+    WarbloomAudioProcessor();
+    ~WarbloomAudioProcessor() override;
+
+    const juce::String getName() const override;
+
+    void prepareToPlay (double newSampleRate, int maximumExpectedSamplesPerBlock) override;
+    void releaseResources() override;
+    void processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midiMessages) override;
+    using juce::AudioProcessor::processBlock;
+
+    double getTailLengthSeconds() const override;
+    bool acceptsMidi() const override;
+    bool producesMidi() const override;
+    bool isMidiEffect() const override;
+
+    juce::AudioProcessorEditor* createEditor() override;
+    bool hasEditor() const override;
+
+    int getNumPrograms() override;
+    int getCurrentProgram() override;
+    void setCurrentProgram (int index) override;
+    const juce::String getProgramName (int index) override;
+    void changeProgramName (int index, const juce::String& newName) override;
+
+    void getStateInformation (juce::MemoryBlock& destData) override;
+    void setStateInformation (const void* data, int sizeInBytes) override;
+
+    bool isBusesLayoutSupported (const BusesLayout& layouts) const override;
+
+    juce::AudioProcessorValueTreeState apvts;
+    PluginParameters pluginParameters;
+
+    // Clock state, owned by the audio thread.
+    float lfoStartPhase = 0.0f;
+    float waveShiftSnapshot = 0.0f;
+    double currentBpm = 120.0;
+    double currentPpqPosition = 0.0;
+    bool isPlaying = false;
+    double sampleRate = 0.0;
+
+private:
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (WarbloomAudioProcessor)
+};
