@@ -12,7 +12,8 @@
 class FloatListener : public juce::AudioProcessorValueTreeState::Listener
 {
 public:
-    FloatListener (std::atomic<float>& field, float scaleToApply) : target (&field), scale (scaleToApply) {}
+    FloatListener (std::atomic<float>& field, float scaleToApply)
+        : target (&field), scale (scaleToApply) {}
     ~FloatListener() override {}
     void parameterChanged (const juce::String& parameterID, float newValue) override;
 
@@ -24,7 +25,8 @@ private:
 class FloatDecibelListener : public juce::AudioProcessorValueTreeState::Listener
 {
 public:
-    FloatDecibelListener (std::atomic<float>& field, float silenceDb) : target (&field), minusInfinityDb (silenceDb) {}
+    FloatDecibelListener (std::atomic<float>& field, float silenceDb)
+        : target (&field), minusInfinityDb (silenceDb) {}
     ~FloatDecibelListener() override {}
     void parameterChanged (const juce::String& parameterID, float newValue) override;
 
@@ -36,7 +38,8 @@ private:
 class BoolListener : public juce::AudioProcessorValueTreeState::Listener
 {
 public:
-    explicit BoolListener (std::atomic<bool>& field) : target (&field) {}
+    explicit BoolListener (std::atomic<bool>& field)
+        : target (&field) {}
     ~BoolListener() override {}
     void parameterChanged (const juce::String& parameterID, float newValue) override;
 

@@ -13,9 +13,12 @@ juce::String captionText (const char* caption, CaptionStyle style)
 {
     switch (style)
     {
-        case CaptionStyle::Translated: return juce::translate (caption);
-        case CaptionStyle::Plain: return caption;
-        case CaptionStyle::Blank: break;
+        case CaptionStyle::Translated:
+            return juce::translate (caption);
+        case CaptionStyle::Plain:
+            return caption;
+        case CaptionStyle::Blank:
+            break;
     }
     return {};
 }
@@ -24,12 +27,12 @@ constexpr int parameterVersion = 1;
 } // namespace
 
 // The statics, built in host order, each parameter's in the order ID, Name, ParamName, Label.
-#define WARBLOOM_STRINGS(stem, id, hostName, caption, style)                                          \
-    const juce::String PluginParameters::stem##ID { id };                                            \
+#define WARBLOOM_STRINGS(stem, id, hostName, caption, style)                                        \
+    const juce::String PluginParameters::stem##ID { id };                                           \
     const juce::String PluginParameters::stem##Name { captionText (caption, CaptionStyle::style) }; \
     const juce::String PluginParameters::stem##ParamName { juce::translate (hostName) };
 #define WARBLOOM_DEFINE_Float(stem, id, hostName, caption, style, unit) \
-    WARBLOOM_STRINGS (stem, id, hostName, caption, style)                \
+    WARBLOOM_STRINGS (stem, id, hostName, caption, style)               \
     const juce::String PluginParameters::stem##Label { unit };
 #define WARBLOOM_DEFINE_Steps(stem, id, hostName, caption, style, unit) WARBLOOM_DEFINE_Float (stem, id, hostName, caption, style, unit)
 #define WARBLOOM_DEFINE_Bool(stem, id, hostName, caption, style, unit) WARBLOOM_STRINGS (stem, id, hostName, caption, style)
@@ -94,7 +97,7 @@ juce::AudioProcessorValueTreeState::ParameterLayout PluginParameters::createPara
 #define WARBLOOM_ADD_Bool(stem, start, end, interval, skew) addBool (stem##ID, stem##ParamName, defaultValueOf##stem);
 #define WARBLOOM_ADD_Int(stem, start, end, interval, skew) addInt (stem##ID, stem##ParamName, end, defaultValueOf##stem);
 #define WARBLOOM_PARAMETER(kind, stem, id, hostName, caption, style, start, end, interval, skew, defaultValue, unit) \
-    [[maybe_unused]] const float defaultValueOf##stem = static_cast<float> (defaultValue);                          \
+    [[maybe_unused]] const float defaultValueOf##stem = static_cast<float> (defaultValue);                           \
     WARBLOOM_ADD_##kind (stem, start, end, interval, skew)
 #include "ParameterTable.def"
 #undef WARBLOOM_PARAMETER
@@ -110,7 +113,8 @@ juce::AudioProcessorValueTreeState::ParameterLayout PluginParameters::createPara
     return { std::make_move_iterator (parameters.begin()), std::make_move_iterator (parameters.end()) };
 }
 
-PluginParameters::PluginParameters (juce::AudioProcessorValueTreeState& state) : apvts (&state)
+PluginParameters::PluginParameters (juce::AudioProcessorValueTreeState& state)
+    : apvts (&state)
 {
 #define WARBLOOM_BINDING(group, stem, listener, args, attachment) apvts->addParameterListener (stem##ID, &stem##Listener);
 #include "ValueFieldBindings.def"
@@ -130,7 +134,7 @@ PluginParameters::~PluginParameters()
 void PluginParameters::removeListeners (Group group)
 {
 #define WARBLOOM_BINDING(rowGroup, stem, listener, args, attachment) \
-    if (group == Group::rowGroup)                                 \
+    if (group == Group::rowGroup)                                    \
         apvts->removeParameterListener (stem##ID, &stem##Listener);
 #include "ValueFieldBindings.def"
 #undef WARBLOOM_BINDING
@@ -138,7 +142,7 @@ void PluginParameters::removeListeners (Group group)
 
 // Each detach function empties its group's attachments in host order.
 #define WARBLOOM_BINDING(rowGroup, stem, listener, args, attachment) \
-    if constexpr (detachGroup == Group::rowGroup)                 \
+    if constexpr (detachGroup == Group::rowGroup)                    \
         stem##Attachment.reset();
 void PluginParameters::detachToneControls()
 {

@@ -27,21 +27,21 @@ public:
     void detachEchoControls();
     void detachMasterControls();
 
-#define WARBLOOM_STATICS_Float(stem, defaultValue)   \
-    static const juce::String stem##ID;              \
-    static const juce::String stem##Name;            \
-    static const juce::String stem##ParamName;       \
-    static const juce::String stem##Label;           \
+#define WARBLOOM_STATICS_Float(stem, defaultValue) \
+    static const juce::String stem##ID;            \
+    static const juce::String stem##Name;          \
+    static const juce::String stem##ParamName;     \
+    static const juce::String stem##Label;         \
     static constexpr float stem##Default = defaultValue;
-#define WARBLOOM_STATICS_Steps(stem, defaultValue)   \
-    static const juce::String stem##ID;              \
-    static const juce::String stem##Name;            \
-    static const juce::String stem##ParamName;       \
-    static const juce::String stem##Label;           \
+#define WARBLOOM_STATICS_Steps(stem, defaultValue) \
+    static const juce::String stem##ID;            \
+    static const juce::String stem##Name;          \
+    static const juce::String stem##ParamName;     \
+    static const juce::String stem##Label;         \
     static constexpr int stem##Default = defaultValue;
-#define WARBLOOM_STATICS_Bool(stem, defaultValue)    \
-    static const juce::String stem##ID;              \
-    static const juce::String stem##Name;            \
+#define WARBLOOM_STATICS_Bool(stem, defaultValue) \
+    static const juce::String stem##ID;           \
+    static const juce::String stem##Name;         \
     static const juce::String stem##ParamName;
 #define WARBLOOM_STATICS_Int(stem, defaultValue) WARBLOOM_STATICS_Bool (stem, defaultValue)
 #define WARBLOOM_PARAMETER(kind, stem, id, hostName, caption, style, start, end, interval, skew, defaultValue, unit) \

@@ -42,14 +42,14 @@ juce::String applySetting (HostedPlugin& plugin, const juce::String& identifier,
     const bool isWord = lower == "on" || lower == "off" || lower == "true" || lower == "false";
     const auto requested = isWord ? (lower == "on" || lower == "true" ? 1.0 : 0.0) : text.getDoubleValue();
 
-    if (! isWord && (! text.containsAnyOf ("0123456789") || ! std::isfinite (requested)
-                     || text.trim().retainCharacters ("0123456789+-.eE") != text.trim()))
+    if (! isWord && (! text.containsAnyOf ("0123456789") || ! std::isfinite (requested) || text.trim().retainCharacters ("0123456789+-.eE") != text.trim()))
         return "'" + text + "' is not a number for " + identifier;
 
     const auto normalised = parameter->getValueForText (juce::String (requested));
     const auto shownText = parameter->getText (normalised, 64);
     const auto shownLower = shownText.toLowerCase();
-    const auto shown = shownLower == "on" ? 1.0 : shownLower == "off" ? 0.0 : shownText.getDoubleValue();
+    const auto shown = shownLower == "on" ? 1.0 : shownLower == "off" ? 0.0
+                                                                      : shownText.getDoubleValue();
 
     // The range clamps what is set; a shown value far from the request means it lay outside.
     if (std::abs (shown - requested) > juce::jmax (0.051, std::abs (requested) * 1.0e-3))

@@ -10,7 +10,7 @@ namespace warbloom::render
 {
 struct RenderOptions
 {
-    juce::File input;          // empty: the built-in test signal
+    juce::File input; // empty: the built-in test signal
     juce::File output { juce::File::getCurrentWorkingDirectory().getChildFile ("warbloom-render.wav") };
     double tempo = 120.0;
     double sampleRate = 48000.0;
