@@ -7,6 +7,7 @@ WarbloomAudioProcessor::WarbloomAudioProcessor()
       apvts (*this, nullptr, "Warbloom", PluginParameters::createParameterLayout()),
       pluginParameters (apvts)
 {
+    presetManager = std::make_unique<PresetManager> (*this);
 }
 
 WarbloomAudioProcessor::~WarbloomAudioProcessor() = default;
@@ -86,14 +87,6 @@ const juce::String WarbloomAudioProcessor::getProgramName (int)
 }
 
 void WarbloomAudioProcessor::changeProgramName (int, const juce::String&)
-{
-}
-
-void WarbloomAudioProcessor::getStateInformation (juce::MemoryBlock&)
-{
-}
-
-void WarbloomAudioProcessor::setStateInformation (const void*, int)
 {
 }
 

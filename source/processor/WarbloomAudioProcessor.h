@@ -1,6 +1,7 @@
 #pragma once
 
 #include "PluginParameters.h"
+#include "presets/PresetManager.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
 
@@ -46,6 +47,9 @@ public:
     double currentPpqPosition = 0.0;
     bool isPlaying = false;
     double sampleRate = 0.0;
+
+    // Made last and destroyed first: it names its folder after getName() and refers back here.
+    std::unique_ptr<PresetManager> presetManager;
 
 private:
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (WarbloomAudioProcessor)

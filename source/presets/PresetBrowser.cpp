@@ -1,0 +1,171 @@
+#include "PresetBrowser.h"
+
+#include "SubPresets.h"
+
+#include <algorithm>
+
+namespace
+{
+void sortIgnoringCase (std::vector<const FolderTree*>& folders)
+{
+    std::stable_sort (folders.begin(), folders.end(), [] (const FolderTree* a, const FolderTree* b)
+                      { return a->path.compareIgnoreCase (b->path) < 0; });
+}
+
+juce::StringArray sortedIgnoringCase (juce::StringArray paths)
+{
+    std::stable_sort (paths.begin(), paths.end(), [] (const juce::String& a, const juce::String& b)
+                      { return a.compareIgnoreCase (b) < 0; });
+    return paths;
+}
+
+// The number of sub-folders the whole tree may hold: menu 0 belongs to the root.
+constexpr int maxSubFolders = PresetBrowser::maxMenus - 1;
+
+void readSubFolders (FolderTree& node, const juce::String& ext, int& foldersLeft)
+{
+    const juce::File dir (node.path);
+
+    for (const auto& entry : juce::RangedDirectoryIterator (dir, false, "*", juce::File::findDirectories))
+    {
+        if (foldersLeft <= 0)
+            break;
+
+        --foldersLeft;
+        node.subFolders.push_back ({ entry.getFile().getFullPathName(), {}, {} });
+        readSubFolders (node.subFolders.back(), ext, foldersLeft);
+    }
+
+    for (const auto& entry : juce::RangedDirectoryIterator (dir, false, "*" + ext, juce::File::findFiles))
+        node.files.add (entry.getFile().getFullPathName());
+}
+
+class MenuBuilder
+{
+public:
+    MenuBuilder (bool save, const juce::String& current)
+        : saveMode (save), currentFile (current) {}
+
+    // Fills the menu of one folder; returns the number of files listed in its whole tree.
+    int addFolder (const FolderTree& node, juce::PopupMenu& menu)
+    {
+        int count = 0;
+        std::vector<const FolderTree*> kept;
+        std::vector<juce::PopupMenu> subMenus (node.subFolders.size());
+
+        for (size_t i = 0; i < node.subFolders.size() && menuCount < maxSubFolders; ++i)
+        {
+            ++menuCount;
+            const auto found = addFolder (node.subFolders[i], subMenus[i]);
+            count += found;
+
+            if ((found != 0 || saveMode) && (int) kept.size() < PresetBrowser::maxEntriesPerFolder)
+                kept.push_back (&node.subFolders[i]);
+        }
+
+        sortIgnoringCase (kept);
+
+        for (const auto* folder : kept)
+        {
+            const auto index = (size_t) (folder - node.subFolders.data());
+            menu.addSubMenu (juce::File (folder->path).getFileNameWithoutExtension(), subMenus[index], true);
+        }
+
+        if (saveMode && PresetBrowser::newFolderIdBase + result.paths.size() < PresetBrowser::firstSaveAsId)
+        {
+            menu.addItem (PresetBrowser::newFolderIdBase + result.paths.size(), "NEW FOLDER...");
+            result.paths.add (node.path);
+            menu.addSeparator();
+            menu.addItem (PresetBrowser::saveAsIdBase + result.paths.size(), "Save-As...");
+            result.paths.add (node.path);
+        }
+
+        menu.addSeparator();
+        result.paths.add (pmDummy);
+
+        auto files = sortedIgnoringCase (node.files);
+        files.removeRange (PresetBrowser::maxEntriesPerFolder, files.size());
+
+        for (const auto& path : files)
+        {
+            const auto id = result.paths.size() + 1;
+
+            if (id >= PresetBrowser::firstNewFolderId)
+                break;
+
+            const auto isCurrent = path == currentFile;
+            menu.addItem (id, juce::File (path).getFileNameWithoutExtension(), true, isCurrent);
+            result.paths.add (path);
+            ++count;
+
+            if (isCurrent)
+            {
+                result.visibleItemId = id;
+                result.currentItemId = id;
+            }
+        }
+
+        result.paths.add (pmDummy);
+        return count;
+    }
+
+    PresetBrowser::Menu result;
+
+private:
+    const bool saveMode;
+    const juce::String currentFile;
+    int menuCount = 0;
+};
+
+bool isBoundary (const juce::StringArray& paths, int index)
+{
+    return juce::File (paths[index]).getFileNameWithoutExtension().length() < 4;
+}
+} // namespace
+
+FolderTree readFolderTree (const juce::File& dir, const juce::String& ext)
+{
+    FolderTree tree { dir.getFullPathName(), {}, {} };
+    auto foldersLeft = maxSubFolders;
+    readSubFolders (tree, ext, foldersLeft);
+    return tree;
+}
+
+namespace PresetBrowser
+{
+Menu build (const FolderTree& tree, const juce::String& title, bool saveMode, const juce::String& currentFile)
+{
+    MenuBuilder builder (saveMode, currentFile);
+    builder.result.root.addSectionHeader (title);
+    builder.result.root.addSeparator();
+    builder.result.fileCount = builder.addFolder (tree, builder.result.root);
+    return std::move (builder.result);
+}
+
+juce::String step (const juce::StringArray& paths, int currentIndex, int direction)
+{
+    const auto forward = direction >= 0 ? 1 : -1;
+    const auto neighbour = currentIndex + forward;
+
+    if (! isBoundary (paths, neighbour))
+        return paths[neighbour];
+
+    auto index = currentIndex;
+
+    while (! isBoundary (paths, index))
+        index -= forward;
+
+    return paths[index + forward];
+}
+
+bool isSaveTitle (const juce::String& title)
+{
+    return title.containsIgnoreCase ("save");
+}
+
+bool isUsableName (const juce::String& name)
+{
+    const auto trimmed = name.trim();
+    return trimmed.isNotEmpty() && trimmed != "." && trimmed != ".." && ! name.containsAnyOf ("/\\");
+}
+} // namespace PresetBrowser

@@ -1,0 +1,199 @@
+#include "PresetManager.h"
+
+#include "PresetBrowser.h"
+#include "processor/WarbloomAudioProcessor.h"
+#include "SafeFileWrite.h"
+#include "SubPresetFile.h"
+#include "SubPresets.h"
+
+namespace
+{
+bool canHold (const juce::File& folder)
+{
+    if (folder.isDirectory())
+        return folder.hasWriteAccess();
+
+    return ! folder.exists() && folder.getParentDirectory().isDirectory() && folder.getParentDirectory().hasWriteAccess();
+}
+} // namespace
+
+PresetManager::PresetManager (WarbloomAudioProcessor& owner)
+    : PresetManager (owner, defaultRoot (owner.getName()))
+{
+}
+
+PresetManager::PresetManager (WarbloomAudioProcessor& owner, const juce::File& root, std::unique_ptr<PresetDialogs> dialogsToUse)
+    : rootPath (root.getFullPathName()),
+      processor (&owner),
+      dialogs (std::move (dialogsToUse))
+{
+}
+
+PresetManager::~PresetManager() = default;
+
+juce::File PresetManager::defaultRoot (const juce::String& pluginName)
+{
+    const juce::File common (juce::File::getSpecialLocation (juce::File::commonDocumentsDirectory).getFullPathName() + directorySeperator + pluginName);
+
+    if (canHold (common))
+        return common;
+
+    return juce::File::getSpecialLocation (juce::File::userDocumentsDirectory).getFullPathName() + directorySeperator + pluginName;
+}
+
+juce::String PresetManager::folderPath (const juce::String& folder) const
+{
+    return rootPath + directorySeperator + folder;
+}
+
+void PresetManager::savePreset (juce::String* file)
+{
+    if (getFileFromMenu (file, "Save Preset", ".wbm", "Presets", "Preset") == 0)
+        return;
+
+    presetName = juce::File (*file).getFileNameWithoutExtension();
+
+    juce::MemoryBlock block;
+    processor->getStateInformation (block);
+    replaceFileContents (juce::File (*file), block.getData(), block.getSize());
+}
+
+void PresetManager::loadPreset (juce::String* file)
+{
+    if (getFileFromMenu (file, "Load Preset", ".wbm", "Presets", "Preset") == 0)
+        return;
+
+    loadPresetFile (*file);
+}
+
+bool PresetManager::loadPresetFile (const juce::String& path)
+{
+    const juce::File file (path);
+    juce::MemoryBlock data;
+
+    if (! file.loadFileAsData (data))
+        return false;
+
+    presetName = file.getFileNameWithoutExtension();
+    processor->setStateInformation (data.getData(), (int) data.getSize());
+    return true;
+}
+
+int PresetManager::getNextPrevFile (int direction, juce::String* file, juce::String title, juce::String ext, juce::String folder, juce::String)
+{
+    const auto menu = PresetBrowser::build (readFolderTree (folderPath (folder), ext), title, false, *file);
+
+    if (menu.fileCount == 0)
+        return 0;
+
+    if (menu.currentItemId < 0)
+        return 1;
+
+    // A step that would land on a block marker keeps the current file rather than emptying it.
+    if (const auto next = PresetBrowser::step (menu.paths, menu.currentItemId - 1, direction); next.isNotEmpty())
+        *file = next;
+
+    return 1;
+}
+
+int PresetManager::getFileFromMenu (juce::String* file, juce::String title, juce::String ext, juce::String folder, juce::String kindWord)
+{
+    const auto saveMode = PresetBrowser::isSaveTitle (title);
+    auto menu = PresetBrowser::build (readFolderTree (folderPath (folder), ext), title, saveMode, *file);
+
+    if (menu.fileCount == 0 && ! saveMode)
+        return 0;
+
+    const auto chosen = dialogs->showMenu (menu.root, menu.visibleItemId);
+
+    if (chosen <= 0)
+        return 0;
+
+    if (chosen >= PresetBrowser::firstSaveAsId)
+    {
+        juce::String name;
+
+        if (getUserText ("Save As", "Enter New " + kindWord + " Name", kindWord + " Name: ", juce::File (*file).getFileNameWithoutExtension(), &name) == 0 || ! PresetBrowser::isUsableName (name))
+            return 0;
+
+        const auto dir = menu.paths[chosen - PresetBrowser::saveAsIdBase];
+
+        if (dir.isEmpty())
+            return 0;
+
+        const auto path = dir + directorySeperator + name + ext;
+
+        if (juce::File (path).exists() && getUserYesNo ("Overwrite " + name + " ?") == 0)
+            return 0;
+
+        *file = path;
+        return 1;
+    }
+
+    if (chosen >= PresetBrowser::firstNewFolderId)
+    {
+        juce::String name;
+
+        if (getUserText ("NEW FOLDER", "Enter New Folder Name", "Folder Name: ", "", &name) == 0 || ! PresetBrowser::isUsableName (name))
+            return 0;
+
+        const auto dir = menu.paths[chosen - PresetBrowser::newFolderIdBase];
+
+        if (dir.isEmpty())
+            return 0;
+
+        juce::File (dir + directorySeperator + name).createDirectory();
+        return getFileFromMenu (file, title, ext, folder, kindWord);
+    }
+
+    const auto path = menu.paths[chosen - 1];
+
+    if (path.isEmpty())
+        return 0;
+
+    if (saveMode && getUserYesNo ("Overwrite " + juce::File (path).getFileNameWithoutExtension() + " ?") == 0)
+        return 0;
+
+    *file = path;
+    return 1;
+}
+
+int PresetManager::getUserText (juce::String title, juce::String message, juce::String label, juce::String initial, juce::String* out)
+{
+    juce::String text;
+
+    if (dialogs->askText (title, message, label, initial, text) == 0 || text.isEmpty())
+        return 0;
+
+    *out = text;
+    return 1;
+}
+
+int PresetManager::getUserYesNo (juce::String question)
+{
+    return dialogs->askYesNo (question) != 0 ? 1 : 0;
+}
+
+void PresetManager::saveSubPreset (int index)
+{
+    const auto& group = SubPresets[index];
+
+    if (getFileFromMenu (&subPresetPaths[(size_t) index], "Save " + group.title, group.extension, group.folder, "Sub-Preset") == 0)
+        return;
+
+    const auto data = SubPresetFile::write (group, *processor);
+    replaceFileContents (juce::File (subPresetPaths[(size_t) index]), data.getData(), data.getSize());
+}
+
+void PresetManager::loadSubPreset (int index)
+{
+    const auto& group = SubPresets[index];
+
+    if (getFileFromMenu (&subPresetPaths[(size_t) index], "Load " + group.title, group.extension, group.folder, "Sub-Preset") == 0)
+        return;
+
+    juce::FileInputStream in (juce::File (subPresetPaths[(size_t) index]));
+
+    if (in.openedOk())
+        SubPresetFile::read (in, group, *processor);
+}

@@ -1,0 +1,135 @@
+#include "ParameterRestore.h"
+#include "WarbloomAudioProcessor.h"
+
+#include <cmath>
+#include <limits>
+
+namespace
+{
+const juce::Identifier rootTag { "WBM_StateInfo" };
+const juce::Identifier presetTag { "WBM_Preset" };
+const juce::String presetPathKey { "PresetPathName:" };
+const juce::String subPresetKey { "SubPreset:" };
+const juce::String textEntryKey { "TxEnt:" };
+const juce::String widthKey { "GUI_W:" };
+const juce::String heightKey { "GUI_H:" };
+
+// The non-parameter attributes before the sub-preset paths and after the text entries.
+constexpr int attributesAroundSlots = 3;
+
+int readSize (const juce::XmlElement& element, const juce::String& key)
+{
+    const auto value = element.getDoubleAttribute (key);
+
+    if (! std::isfinite (value))
+        return 0;
+
+    return (int) juce::jlimit ((double) std::numeric_limits<int>::min(), (double) std::numeric_limits<int>::max(), value);
+}
+
+void resizeEditor (juce::AudioProcessorEditor* editor, int width, int height)
+{
+    if (editor == nullptr)
+        return;
+
+    if (juce::MessageManager::existsAndIsCurrentThread())
+    {
+        editor->setBounds (editor->getX(), editor->getY(), width, height);
+        return;
+    }
+
+    juce::MessageManager::callAsync ([safeEditor = juce::Component::SafePointer<juce::AudioProcessorEditor> (editor), width, height]
+                                     {
+                                         if (auto* e = safeEditor.getComponent())
+                                             e->setBounds (e->getX(), e->getY(), width, height); });
+}
+} // namespace
+
+void WarbloomAudioProcessor::getStateInformation (juce::MemoryBlock& destData)
+{
+    auto& presets = *presetManager;
+    juce::XmlElement root (rootTag);
+    auto* preset = root.createNewChildElement (presetTag);
+
+    preset->setAttribute (presetPathKey, presets.presetPath);
+
+    for (size_t i = 0; i < presets.subPresetPaths.size(); ++i)
+        preset->setAttribute (subPresetKey + juce::String (i + 1), presets.subPresetPaths[i]);
+
+    for (size_t i = 0; i < presets.textEntries.size(); ++i)
+        preset->setAttribute (textEntryKey + juce::String (i + 1), presets.textEntries[i]);
+
+    const auto width = presets.editorWidth.load (std::memory_order_relaxed);
+    presets.savedEditorWidth.store (width, std::memory_order_relaxed);
+    preset->setAttribute (widthKey, (double) width);
+
+    const auto height = presets.editorHeight.load (std::memory_order_relaxed);
+    presets.savedEditorHeight.store (height, std::memory_order_relaxed);
+    preset->setAttribute (heightKey, (double) height);
+
+    for (auto* parameter : getParameters())
+        if (auto* withId = dynamic_cast<juce::AudioProcessorParameterWithID*> (parameter))
+            preset->setAttribute (withId->paramID, (double) parameter->getValue());
+
+    copyXmlToBinary (root, destData);
+}
+
+void WarbloomAudioProcessor::setStateInformation (const void* data, int sizeInBytes)
+{
+    const auto root = getXmlFromBinary (data, sizeInBytes);
+
+    if (root == nullptr)
+        return;
+
+    auto& presets = *presetManager;
+
+    for (auto* element : root->getChildIterator())
+    {
+        if (element->isTextElement())
+            continue;
+
+        const auto numAttributes = element->getNumAttributes();
+        auto skip = 0;
+
+        if (element->hasAttribute (presetPathKey))
+        {
+            presets.presetPath = element->getStringAttribute (presetPathKey);
+            presets.presetName = juce::File::createFileWithoutCheckingPath (presets.presetPath).getFileNameWithoutExtension();
+
+            for (size_t i = 0; i < presets.subPresetPaths.size(); ++i)
+                presets.subPresetPaths[i] = element->getStringAttribute (subPresetKey + juce::String (i + 1));
+
+            skip = (int) presets.subPresetPaths.size();
+
+            if (element->hasAttribute (textEntryKey + "1"))
+            {
+                for (size_t i = 0; i < presets.textEntries.size(); ++i)
+                    presets.textEntries[i] = element->getStringAttribute (textEntryKey + juce::String (i + 1));
+
+                skip += (int) presets.textEntries.size();
+            }
+        }
+        else
+        {
+            presets.presetName = numAttributes > 0 ? element->getAttributeName (0).replace ("_", " ") : juce::String();
+        }
+
+        const auto width = readSize (*element, widthKey);
+        const auto height = readSize (*element, heightKey);
+        presets.editorWidth.store (width, std::memory_order_relaxed);
+        presets.savedEditorWidth.store (width, std::memory_order_relaxed);
+        presets.editorHeight.store (height, std::memory_order_relaxed);
+        presets.savedEditorHeight.store (height, std::memory_order_relaxed);
+
+        if (presets.resizeEditorOnLoad.exchange (0, std::memory_order_relaxed) != 0)
+            resizeEditor (getActiveEditor(), width, height);
+
+        for (auto k = skip + attributesAroundSlots; k < numAttributes; ++k)
+        {
+            const auto name = element->getAttributeName (k);
+
+            if (auto* parameter = findParameter (*this, name))
+                restoreParameter (*parameter, element->getDoubleAttribute (name));
+        }
+    }
+}
