@@ -17,26 +17,6 @@ const juce::String WarbloomAudioProcessor::getName() const
     return "Warbloom";
 }
 
-void WarbloomAudioProcessor::prepareToPlay (double, int)
-{
-    sampleRate = getSampleRate();
-    currentPpqPosition = 0.0;
-    isPlaying = false;
-    currentBpm = 120.0;
-}
-
-void WarbloomAudioProcessor::releaseResources()
-{
-}
-
-void WarbloomAudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer&)
-{
-    juce::ScopedNoDenormals noDenormals;
-
-    for (auto channel = getTotalNumInputChannels(); channel < getTotalNumOutputChannels(); ++channel)
-        buffer.clear (channel, 0, buffer.getNumSamples());
-}
-
 double WarbloomAudioProcessor::getTailLengthSeconds() const
 {
     return 0.0;

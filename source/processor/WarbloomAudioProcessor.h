@@ -1,7 +1,10 @@
 #pragma once
 
+#include "EchoEngine.h"
+#include "OutputSmoothers.h"
 #include "PluginParameters.h"
 #include "presets/PresetManager.h"
+#include "ToneEngine.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
 
@@ -48,9 +51,18 @@ public:
     bool isPlaying = false;
     double sampleRate = 0.0;
 
+    std::unique_ptr<ToneEngine> toneEngine = std::make_unique<ToneEngine>();
+    std::unique_ptr<EchoEngine> echoEngine = std::make_unique<EchoEngine>();
+    std::unique_ptr<OutputSmoothers> outputSmoothers = std::make_unique<OutputSmoothers>();
+
     // Made last and destroyed first: it names its folder after getName() and refers back here.
     std::unique_ptr<PresetManager> presetManager;
 
 private:
+    void readPlayHead();
+
+    // The block's dry input, sized by prepareToPlay so the audio thread does not allocate.
+    juce::AudioBuffer<float> dryBuffer;
+
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (WarbloomAudioProcessor)
 };

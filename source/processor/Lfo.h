@@ -1,0 +1,120 @@
+#pragma once
+
+#include "RateTables.h"
+
+#include <cmath>
+#include <cstdlib>
+
+// Tempo-synced oscillator record. It never advances itself: its owner sets the phase from the
+// beat position every sample, so every wave stays locked to the host's grid. The same record
+// serves as the Freakout sample-and-hold clock.
+class LFO
+{
+public:
+    // 0.5 - 0.5 * w for wave 0..7; 0.5 when disabled or for any other wave.
+    float getSample (int wave, float shift, float offset)
+    {
+        if (! enabled || wave < 0 || wave > 7)
+            return 0.5f;
+
+        const auto p = phase;
+        const auto s = static_cast<double> (shift);
+        const auto o = static_cast<double> (offset);
+        const auto a = 1.0f - 4.0f * (shift - 0.25f);
+        const auto b = 2.0f * (shift - 0.25f) - 1.0f;
+        const auto d = 4.0f * (shift - 0.25f) - 1.0f;
+        float w = 0.0f;
+
+        switch (wave)
+        {
+            case 0:
+                w = static_cast<float> (std::sin (twoPi * frac (s + p + o)));
+                break;
+            case 1:
+            {
+                const auto f = frac (p + 0.25 + s + o);
+                const auto t = f <= 0.5f ? f : 1.0f - f;
+                w = (t - 0.25f) * 4.0f;
+                break;
+            }
+            case 2:
+                w = a + 2.0f * d * frac (p + 0.25 + o + 0.75);
+                break;
+            case 3:
+                w = 2.0f * a * frac (p + 0.25 + o + 0.75) + b;
+                break;
+            case 4:
+                w = 2.0f * a * logCurve (frac (p + 0.25 + o + 0.75)) + b;
+                break;
+            case 5:
+                w = a + 2.0f * d * logCurve (frac (p + 0.25 + o + 0.75));
+                break;
+            case 6:
+                w = static_cast<float> (std::atan (std::sin (twoPi * frac (s + p + o + 0.75)) / 0.01) / 1.5);
+                phase = p - std::trunc (p);
+                break;
+            default:
+            {
+                const auto f = static_cast<double> (frac (p + 0.25 + s + o));
+                w = static_cast<float> (1.0 - 2.0 * std::abs (std::sin (f * 0.5 * twoPi)));
+                break;
+            }
+        }
+
+        return static_cast<float> (0.5 - 0.5 * static_cast<double> (w));
+    }
+
+    // Freakout clock step: a new random value in [-1, 1) whenever the phase over cycleBeats wraps.
+    // The owner advances ppq afterwards. A zero-length cycle holds the clock and its value.
+    float sampleAndHold (double cycleBeats)
+    {
+        if (cycleBeats == 0.0)
+        {
+            phase = 0.0;
+            return heldRandomValue;
+        }
+
+        phase = beatPhase (ppq, cycleBeats);
+        const auto lifted = phase + 100.0;
+        const auto wrapped = static_cast<float> (lifted - std::trunc (lifted));
+
+        if (lastWrappedPhase - wrapped > 0.9f)
+            heldRandomValue = (static_cast<float> (std::rand()) - 1073741824.0f) * (1.0f / 1073741824.0f);
+
+        lastWrappedPhase = wrapped;
+        return heldRandomValue;
+    }
+
+    void startBlock (double newBpm, double newPpq)
+    {
+        bpm = newBpm;
+        ppq = newPpq;
+        beatsPerSample = (bpm / 60.0) / sampleRate;
+    }
+
+    void advance() { ppq += beatsPerSample; }
+
+    double phase = 0.0;
+    float lastWrappedPhase = 0.0f;
+    float heldRandomValue = 0.0f;
+    double sampleRate = -1.0;
+    double cyclesPerSample = 0.0;
+    double bpm = 0.0;
+    double beatsPerSample = 0.0;
+    double ppq = 0.0;
+    bool enabled = false;
+
+private:
+    static constexpr double twoPi = static_cast<double> (6.2831855f);
+
+    // The sum is formed in double precision, rounded to float, and reduced in float.
+    static float frac (double x) { return std::fmod (static_cast<float> (x), 1.0f); }
+
+    static float logCurve (float f)
+    {
+        if (f <= 0.00398107)
+            return 1.0f;
+
+        return static_cast<float> (static_cast<double> (std::log10 (f)) * -0.4166666666666667);
+    }
+};

@@ -1,0 +1,300 @@
+#include "ToneEngine.h"
+
+#include <cmath>
+
+namespace
+{
+using Coefficients = juce::IIRCoefficients;
+
+constexpr std::array<float, 4> gateEnvelopeRates { 0.003f, 0.0004f, 0.005f, 0.0008f };
+
+// A modulation value follows its target by 2 % a sample and snaps once within 0.01.
+void follow (float& value, float target)
+{
+    const auto gap = target - value;
+    value = std::abs (gap) < 0.01f ? target : value + 0.02f * gap;
+}
+
+float unitClamp (float value)
+{
+    return juce::jlimit (0.0f, 1.0f, value);
+}
+
+double clampHz (float value, float low, float high)
+{
+    return static_cast<double> (juce::jlimit (low, high, value));
+}
+
+void advanceSmoother (ToneEngine::Smoother& smoother, int numSamples)
+{
+    for (int i = 0; i < numSamples && smoother.isSmoothing(); ++i)
+        smoother.getNextValue();
+}
+} // namespace
+
+void ToneEngine::prepare (double newSampleRate)
+{
+    sampleRate = newSampleRate;
+    freakoutClock.sampleRate = newSampleRate;
+    toneLfo.sampleRate = newSampleRate;
+    gateClock.sampleRate = newSampleRate;
+
+    for (auto* smoother : { &bandSplitter, &bassFreq, &filterCut })
+        smoother->reset (newSampleRate, 0.05);
+
+    for (auto* smoother : { &inputDrive, &bassLevel, &filterRes, &filterModDepth, &ampModDepth, &lfoOffset, &waveShift, &modTotal, &toneMix, &freakout })
+        smoother->reset (newSampleRate, 0.01);
+
+    filterLfoFollower = {};
+    ampLfoFollower = {};
+    freakoutFilterTarget = 0.0f;
+    gateEnvelope = {};
+    splitKey = 1e20f;
+    bassKey = 1e20f;
+    filterKey = 1e20f;
+}
+
+void ToneEngine::restartClocks (double phase)
+{
+    freakoutClock.phase = phase;
+    toneLfo.phase = phase;
+    gateClock.phase = phase;
+}
+
+void ToneEngine::startBlock (const ToneSettings& newSettings, double bpm, double ppq)
+{
+    settings = newSettings;
+
+    freakoutClock.startBlock (bpm, ppq);
+    toneLfo.startBlock (bpm, ppq);
+    gateClock.startBlock (bpm, ppq);
+
+    bandSplitter.setTargetValue (settings.bandSplitter);
+    inputDrive.setTargetValue (settings.inputDriveGain);
+    bassFreq.setTargetValue (settings.bassFreq);
+    bassLevel.setTargetValue (settings.bassLevel);
+    filterCut.setTargetValue (settings.filterCut);
+    filterRes.setTargetValue (settings.filterRes);
+    filterModDepth.setTargetValue (settings.filterModDepth);
+    ampModDepth.setTargetValue (settings.ampModDepth);
+    lfoOffset.setTargetValue (settings.lfoOffset);
+    waveShift.setTargetValue (settings.waveShift);
+    modTotal.setTargetValue (settings.modTotal);
+    toneMix.setTargetValue (settings.toneMix);
+    freakout.setTargetValue (settings.freakout);
+}
+
+void ToneEngine::skipWhileOff (int numSamples)
+{
+    for (auto* smoother : { &bandSplitter, &inputDrive, &bassFreq, &bassLevel, &filterCut, &filterRes, &filterModDepth, &ampModDepth, &lfoOffset, &waveShift, &modTotal, &freakout })
+        advanceSmoother (*smoother, numSamples);
+}
+
+void ToneEngine::process (float* left, float* right, int numSamples)
+{
+    const auto numChannels = right != nullptr ? 2 : 1;
+    float* const channels[] = { left, right };
+    const auto& s = settings;
+
+    const auto stepCount = static_cast<int> (s.gateLength);
+    GatePattern gate;
+    gate.setSteps (s.stepOn);
+    for (int k = 1; k <= 7; ++k)
+        gate.boundaries[static_cast<std::size_t> (k - 1)] = static_cast<float> (k) / static_cast<float> (stepCount);
+
+    const auto patternBeats = static_cast<double> (stepCount) * beatsAt (gateStepBeats, s.gateRate);
+    const auto lfoBeats = beatsAt (freakoutRateBeats, s.lfoRate);
+    const auto freakoutBeats = beatsAt (freakoutRateBeats, s.freakoutRate);
+    const auto filterEnvelope = s.gateType == 0 ? 2u : (s.gateType == 1 ? 3u : 1u);
+
+    gateClock.periodSamples = static_cast<float> (patternBeats * gateClock.samplesPerBeat);
+    gateClock.stepCount = stepCount;
+    gateClock.enabled = s.gatePowerOn;
+    toneLfo.cyclesPerSample = lfoBeats != 0.0 ? (toneLfo.bpm / 60.0 / sampleRate) / lfoBeats : 0.0;
+    toneLfo.enabled = s.lfoPowerOn;
+
+    const auto crunchDrive = 1.0f + 4.0f * s.satCrunch / 100.0f;
+    const auto crunchScale = 1.0f - 0.5f * s.satCrunch / 100.0f;
+    const auto satMix = s.satMix;
+    const auto cleanMix = 1.0f - satMix;
+
+    for (int i = 0; i < numSamples; ++i)
+    {
+        const auto drive = inputDrive.getNextValue();
+        const auto mix = toneMix.getNextValue();
+        const auto depthFilter = filterModDepth.getNextValue();
+        const auto depthAmp = ampModDepth.getNextValue();
+        const auto offset = lfoOffset.getNextValue() * 0.25f / 100.0f;
+        const auto shift = waveShift.getNextValue();
+        const auto total = modTotal.getNextValue() / 100.0f;
+        const auto amount = freakout.getNextValue();
+
+        // Gate step and its envelopes.
+        const auto gatePhase = gateClock.patternPhase (patternBeats);
+        auto step = 1.0f;
+        if (s.gatePowerOn)
+            step = gate.valueAt (gatePhase >= 1.0f ? gatePhase - 1.0f : gatePhase);
+
+        for (std::size_t e = 0; e < gateEnvelope.size(); ++e)
+            gateEnvelope[e] += gateEnvelopeRates[e] * (step - gateEnvelope[e]);
+
+        const auto ampGate = unitClamp (s.gateType == 0 ? step : (s.gateType == 1 ? gateEnvelope[0] : gateEnvelope[1]));
+        const auto filterGate = unitClamp (gateEnvelope[filterEnvelope]);
+
+        // LFO: the right channel reads it shifted by the offset. The phase always lies within
+        // (-1, 1), so wave 6's own wrap leaves it unchanged and equal calls give equal values.
+        toneLfo.phase = beatPhase (toneLfo.ppq, lfoBeats);
+        const auto lfoLeft = toneLfo.getSample (s.lfoWave, shift, 0.0f);
+        const auto lfoRight = offset == 0.0f ? lfoLeft : toneLfo.getSample (s.lfoWave, shift, offset);
+        follow (filterLfoFollower[0], 0.5f - 0.5f * lfoLeft);
+        follow (filterLfoFollower[1], 0.5f - 0.5f * lfoRight);
+        follow (ampLfoFollower[0], lfoLeft);
+        follow (ampLfoFollower[1], lfoRight);
+
+        const auto held = freakoutClock.sampleAndHold (freakoutBeats);
+        follow (freakoutFilterTarget, static_cast<float> (0.5 - 0.5 * static_cast<double> (held)));
+
+        // Amplitude modulation and drive.
+        const auto ampDepth = depthAmp * total;
+        std::array<float, 2> modulated {}, driven {};
+        for (int c = 0; c < numChannels; ++c)
+        {
+            const auto input = channels[c][i];
+            const auto lfoLevel = s.lfoPowerOn ? unitClamp (ampLfoFollower[static_cast<std::size_t> (c)]) : 1.0f;
+            auto a = input;
+            if (s.gatePowerOn)
+                a = input * (1.0f - ampDepth * ampGate * lfoLevel);
+            else if (s.lfoPowerOn)
+                a = input * (1.0f - ampDepth * lfoLevel);
+
+            modulated[static_cast<std::size_t> (c)] = a;
+            driven[static_cast<std::size_t> (c)] = drive * a;
+        }
+
+        // Crossover.
+        const auto split = bandSplitter.getNextValue();
+        if (split != splitKey)
+        {
+            splitKey = split;
+            const auto frequency = clampHz (split, 20.0f, 20000.0f);
+            const auto highPass = Coefficients::makeHighPass (sampleRate, frequency);
+            const auto lowPass = Coefficients::makeLowPass (sampleRate, frequency);
+            for (auto& f : filters)
+            {
+                f.splitHighPass1.setCoefficients (highPass);
+                f.splitHighPass2.setCoefficients (highPass);
+                f.splitLowPass1.setCoefficients (lowPass);
+                f.splitLowPass2.setCoefficients (lowPass);
+            }
+        }
+
+        std::array<float, 2> low {}, high {};
+        for (int c = 0; c < numChannels; ++c)
+        {
+            auto& f = filters[static_cast<std::size_t> (c)];
+            const auto x = driven[static_cast<std::size_t> (c)];
+            low[static_cast<std::size_t> (c)] = f.splitLowPass2.processSingleSampleRaw (f.splitLowPass1.processSingleSampleRaw (x));
+            high[static_cast<std::size_t> (c)] = f.splitHighPass2.processSingleSampleRaw (-f.splitHighPass1.processSingleSampleRaw (x));
+        }
+
+        // Bass peak; the left and right filters take consecutive ramp values.
+        const auto bassLeft = bassFreq.getNextValue();
+        const auto bassRight = bassFreq.getNextValue();
+        const auto bassGain = 1.0f + 9.0f * bassLevel.getNextValue() / 100.0f;
+        if (bassLeft + bassRight + bassGain != bassKey)
+        {
+            bassKey = bassLeft + bassRight + bassGain;
+            const auto leftCoefficients = Coefficients::makePeakFilter (sampleRate, clampHz (bassLeft, 30.0f, 1000.0f), 5.0, bassGain);
+            filters[0].bassPeak.setCoefficients (leftCoefficients);
+            filters[1].bassPeak.setCoefficients (bassRight == bassLeft ? leftCoefficients
+                                                                       : Coefficients::makePeakFilter (sampleRate, clampHz (bassRight, 30.0f, 1000.0f), 5.0, bassGain));
+        }
+
+        // Modulated cutoff.
+        const auto resonance1 = filterRes.getNextValue();
+        const auto resonance2 = filterRes.getNextValue();
+        const float cut[] = { filterCut.getNextValue(), filterCut.getNextValue() };
+        const auto lowPassQ = 1.0f + resonance1 / 100.0f;
+        const auto resonanceGain = 1.0f + 7.0f * resonance2 / 100.0f;
+
+        float cutoff[2];
+        for (std::size_t c = 0; c < 2; ++c)
+        {
+            const auto lfoTerm = (filterLfoFollower[c] * 10000.0f - cut[c]) * depthFilter * total;
+            const auto freakoutPart = s.freakoutFilterOn ? amount * ((freakoutFilterTarget * 10000.0f - cut[c]) - lfoTerm) : 0.0f;
+            float modulation;
+            if (s.lfoPowerOn && s.gatePowerOn)
+                modulation = total * depthFilter * filterGate * lfoTerm + freakoutPart;
+            else if (s.lfoPowerOn)
+                modulation = lfoTerm + freakoutPart;
+            else if (s.gatePowerOn)
+                modulation = ((1.0f - filterGate) * 10000.0f - cut[c]) * depthFilter * total + freakoutPart;
+            else
+                modulation = s.freakoutFilterOn ? amount * (freakoutFilterTarget * 10000.0f - cut[c]) : 0.0f;
+
+            cutoff[c] = cut[c] + modulation;
+        }
+
+        if (cutoff[0] + cutoff[1] + lowPassQ != filterKey)
+        {
+            filterKey = cutoff[0] + cutoff[1] + lowPassQ;
+            const auto designFor = [&] (float value, juce::IIRFilter& peak, juce::IIRFilter& lowPass)
+            {
+                const auto frequency = clampHz (value, 20.0f, 20000.0f);
+                peak.setCoefficients (Coefficients::makePeakFilter (sampleRate, frequency, 15.0, resonanceGain));
+                lowPass.setCoefficients (Coefficients::makeLowPass (sampleRate, frequency, static_cast<double> (lowPassQ)));
+            };
+
+            designFor (cutoff[0], filters[0].resonancePeak, filters[0].cutLowPass);
+            if (cutoff[1] == cutoff[0])
+            {
+                filters[1].resonancePeak.setCoefficients (filters[0].resonancePeak.getCoefficients());
+                filters[1].cutLowPass.setCoefficients (filters[0].cutLowPass.getCoefficients());
+            }
+            else
+            {
+                designFor (cutoff[1], filters[1].resonancePeak, filters[1].cutLowPass);
+            }
+        }
+
+        const auto levelCompensation = 1.0f + (-0.19999999f * filterRes.getNextValue()) / 100.0f;
+        const auto dryLevel = std::sqrt (1.0f - mix);
+        const auto wetLevel = std::sqrt (mix);
+
+        for (int c = 0; c < numChannels; ++c)
+        {
+            const auto index = static_cast<std::size_t> (c);
+            auto& f = filters[index];
+            const auto bass = f.bassPeak.processSingleSampleRaw (low[index]);
+            const auto h = f.cutLowPass.processSingleSampleRaw (f.resonancePeak.processSingleSampleRaw (-high[index])) * levelCompensation;
+
+            // With no saturation mix the shaper adds only a signed zero, which changes nothing
+            // unless the clean sum is itself zero.
+            const auto clean = (h + bass) * cleanMix;
+            float wet = clean;
+            if (satMix != 0.0f || clean == 0.0f)
+            {
+                const auto shaped = 2.0 * static_cast<double> (std::atan (2.0f * crunchDrive * h)) / 3.14159265359;
+                const auto sat = std::tanh (shaped * static_cast<double> (crunchScale) + static_cast<double> (bass));
+                wet = static_cast<float> (static_cast<double> (clean) + sat * static_cast<double> (satMix));
+            }
+
+            const auto dry = s.driveMixOn ? driven[index] : modulated[index];
+            auto out = dry * dryLevel + wet * wetLevel;
+
+            // A non-finite value means a filter state has blown up: start that channel afresh.
+            if (! std::isfinite (out))
+            {
+                for (auto* filter : { &f.splitHighPass1, &f.splitHighPass2, &f.splitLowPass1, &f.splitLowPass2, &f.bassPeak, &f.resonancePeak, &f.cutLowPass })
+                    filter->reset();
+                out = 0.0f;
+            }
+
+            channels[c][i] = out;
+        }
+
+        freakoutClock.advance();
+        toneLfo.advance();
+        gateClock.advance();
+    }
+}
