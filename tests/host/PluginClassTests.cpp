@@ -116,7 +116,9 @@ TEST (PluginClass, ShowsTheParameterTable)
         EXPECT_EQ (parameter->getName (100), row.name) << row.identifier;
         EXPECT_EQ (parameter->getLabel(), row.unit) << row.identifier;
         if (row.normalisedDefault >= 0.0f)
+        {
             EXPECT_NEAR (parameter->getDefaultValue(), row.normalisedDefault, 1.0e-4f) << row.identifier;
+        }
         EXPECT_EQ (parameter->getText (parameter->getDefaultValue(), 100), row.defaultText) << row.identifier;
     }
 
