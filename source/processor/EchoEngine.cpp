@@ -1,6 +1,7 @@
 #include "EchoEngine.h"
 
 #include <cmath>
+#include <utility>
 
 namespace
 {
@@ -10,6 +11,31 @@ float clip (float x)
     const auto squared = x * x;
     return x * (squared + 512.0f) / (64.0f * squared + 512.0f);
 }
+// Where a read falls in a line: it interpolates between the sample before pos and the one at
+// pos, so it lies one sample behind pos.
+struct Tap
+{
+    static Tap at (int writeIndex, double length)
+    {
+        auto pos = static_cast<double> (writeIndex) - length;
+        if (pos < 0.0)
+            pos += EchoEngine::lineLength;
+
+        const auto i = static_cast<int> (pos);
+        return { (i > 0 ? i : i + EchoEngine::lineLength) - 1, i < EchoEngine::lineLength ? i : i - EchoEngine::lineLength, static_cast<float> (pos - std::trunc (pos)) };
+    }
+
+    float read (const double* line) const
+    {
+        const auto a = static_cast<float> (line[earlier]);
+        const auto b = static_cast<float> (line[later]);
+        return b * frac + a * (1.0f - frac);
+    }
+
+    int earlier;
+    int later;
+    float frac;
+};
 } // namespace
 
 EchoEngine::EchoEngine()
@@ -87,120 +113,132 @@ void EchoEngine::startBlock (const EchoSettings& newSettings, double newBpm, dou
     gateClock.periodSamples = static_cast<float> (gatePatternBeats * gateClock.samplesPerBeat);
 }
 
-float EchoEngine::nextGateValue()
-{
-    const auto p = gateClock.patternPhase (gatePatternBeats);
-    const auto target = gateClock.enabled ? gatePattern.valueAt (p) : 1.0f;
-
-    const auto gap = target - gateLevel;
-    gateLevel = std::abs (gap) < 0.01f ? target : gateLevel + gap * 0.02f;
-    gateLevelSlow = static_cast<float> (static_cast<double> (gateLevelSlow) + (static_cast<double> (gateLevel) - static_cast<double> (gateLevelSlow)) * 0.0008);
-
-    return gateLevelSlow > 1.0f ? 1.0f : gateLevelSlow;
-}
-
-float EchoEngine::read (const double* memory, double length) const
-{
-    auto pos = static_cast<double> (writeIndex) - length;
-    if (pos < 0.0)
-        pos += lineLength;
-
-    const auto i = static_cast<int> (pos);
-    const auto earlier = (i > 0 ? i : i + lineLength) - 1;
-    const auto later = i < lineLength ? i : i - lineLength;
-    const auto a = static_cast<float> (memory[earlier]);
-    const auto b = static_cast<float> (memory[later]);
-    const auto frac = static_cast<float> (pos - std::trunc (pos));
-    return b * frac + a * (1.0f - frac);
-}
-
 void EchoEngine::process (float* left, float* right, int numSamples)
 {
     const auto stereo = right != nullptr;
-    if (! stereo)
-        right = left;
-
     const auto& s = settings;
     auto* const leftLine = line (0);
     auto* const rightLine = line (1);
     const auto freakoutBeats = beatsAt (freakoutRateBeats, s.freakoutRate);
     const auto glide = static_cast<double> (0.0008f);
 
+    // The running state is worked on in locals and stored back at the end: as far as the
+    // compiler knows, every store into the buffers or the lines could change a member.
+    auto gate = gateClock;
+    auto clock = freakoutClock;
+    auto level = gateLevel;
+    auto slowLevel = gateLevelSlow;
+    auto randomSmoothed = freakoutRandomSmoothed;
+    auto loopLeft = feedbackLeft;
+    auto loopRight = feedbackRight;
+    auto targetLeft = delayTargetLeft;
+    auto targetRight = delayTargetRight;
+    auto lengthLeft = delayLengthLeft;
+    auto lengthRight = delayLengthRight;
+    auto index = writeIndex;
+    auto lowCutKey = lastLowPassCutoff;
+    auto highCutKey = lastHighPassCutoff;
+    auto inputModLevelRamp = inputModLevelSmoother;
+    auto feedModLevelRamp = feedModLevelSmoother;
+    auto feedbackRamp = feedbackSmoother;
+    auto dampRamp = dampSmoother;
+    auto inputGainRamp = inputGainSmoother;
+    auto spreadRamp = spreadSmoother;
+    auto mixRamp = mixSmoother;
+    auto modTotalRamp = modTotalSmoother;
+    auto freakoutRamp = freakoutSmoother;
+
+    // The pattern phase is worked out per sample only where it picks the step; otherwise only the
+    // last sample's phase is kept, as the per-sample one would have left it.
+    const auto phaseSelectsStep = gate.enabled && ! gatePattern.isUniform();
+    auto phasePpq = gate.ppq;
+
     for (int n = 0; n < numSamples; ++n)
     {
         const auto inL = left[n];
-        const auto inR = right[n];
+        const auto inR = stereo ? right[n] : inL;
 
-        const auto inputModLevel = inputModLevelSmoother.getNextValue();
-        const auto feedModLevel = feedModLevelSmoother.getNextValue();
-        const auto mix = mixSmoother.getNextValue();
-        const auto total = modTotalSmoother.getNextValue() / 100.0f;
-        const auto amount = freakoutSmoother.getNextValue();
-        const auto spread = spreadSmoother.getNextValue();
+        const auto inputModLevel = inputModLevelRamp.getNextValue();
+        const auto feedModLevel = feedModLevelRamp.getNextValue();
+        const auto mix = mixRamp.getNextValue();
+        const auto total = modTotalRamp.getNextValue() / 100.0f;
+        const auto amount = freakoutRamp.getNextValue();
+        const auto spread = spreadRamp.getNextValue();
 
-        const auto gate = nextGateValue();
+        // Gate value: the step under the pattern phase, through two smoothing stages.
+        auto step = 1.0f;
+        if (phaseSelectsStep)
+            step = gatePattern.valueAt (gate.patternPhase (gatePatternBeats));
+        else if (gate.enabled)
+            step = gatePattern.stepValues[0];
+        phasePpq = gate.ppq;
+        const auto stepGap = step - level;
+        level = std::abs (stepGap) < 0.01f ? step : level + stepGap * 0.02f;
+        slowLevel = static_cast<float> (static_cast<double> (slowLevel) + (static_cast<double> (level) - static_cast<double> (slowLevel)) * 0.0008);
+        const auto gateValue = std::max (slowLevel > 1.0f ? 1.0f : slowLevel, 0.0f);
 
         // Freakout shortens both delays by the positive part of its smoothed random value.
-        const auto held = freakoutClock.sampleAndHold (freakoutBeats);
-        const auto gap = held - freakoutRandomSmoothed;
-        freakoutRandomSmoothed = std::abs (gap) < 0.01f ? held : freakoutRandomSmoothed + gap * 0.02f;
-        const auto r = freakoutRandomSmoothed > 1.0f ? 1.0f : freakoutRandomSmoothed;
+        const auto held = clock.sampleAndHold (freakoutBeats);
+        const auto gap = held - randomSmoothed;
+        randomSmoothed = std::abs (gap) < 0.01f ? held : randomSmoothed + gap * 0.02f;
+        const auto r = randomSmoothed > 1.0f ? 1.0f : randomSmoothed;
         const auto delayScale = 1.0f - std::max (r, 0.0f) * amount;
 
         // A tempo of 0 or less keeps the targets, which Freakout then scales again.
         if (bpm > 0.0)
         {
-            delayTargetLeft = sampleRate * delaySeconds1;
-            delayTargetRight = sampleRate * delaySeconds2;
+            targetLeft = sampleRate * delaySeconds1;
+            targetRight = sampleRate * delaySeconds2;
         }
 
         if (s.freakoutEchoOn)
         {
-            delayTargetLeft *= delayScale;
-            delayTargetRight *= delayScale;
+            targetLeft *= delayScale;
+            targetRight *= delayScale;
         }
 
         // Below about 3.75 BPM at 48 kHz four beats outgrow the line; keep the read inside it.
-        delayTargetLeft = std::min (delayTargetLeft, longestDelay);
-        delayTargetRight = std::min (delayTargetRight, longestDelay);
+        targetLeft = std::min (targetLeft, longestDelay);
+        targetRight = std::min (targetRight, longestDelay);
 
-        delayLengthLeft += (delayTargetLeft - delayLengthLeft) * glide;
-        delayLengthRight += (delayTargetRight - delayLengthRight) * glide;
-        const auto readLeft = read (leftLine, juce::jlimit (0.0, longestDelay, delayLengthLeft));
-        const auto readRight = read (rightLine, juce::jlimit (0.0, longestDelay, delayLengthRight));
+        lengthLeft += (targetLeft - lengthLeft) * glide;
+        lengthRight += (targetRight - lengthRight) * glide;
+        const auto tapLeft = Tap::at (index, juce::jlimit (0.0, longestDelay, lengthLeft));
+        const auto tapRight = lengthRight == lengthLeft ? tapLeft : Tap::at (index, juce::jlimit (0.0, longestDelay, lengthRight));
+        const auto readLeft = tapLeft.read (leftLine);
+        const auto readRight = tapRight.read (rightLine);
 
-        const auto feedback = feedbackSmoother.getNextValue();
-        const auto gateValue = std::max (gate, 0.0f);
+        const auto feedback = feedbackRamp.getNextValue();
         const auto feedFactor = s.gatePowerOn ? 1.0f - (feedModLevel * gateValue) * total : 1.0f;
-        feedbackRight = feedbackRight * (feedFactor * feedback);
+        loopRight = loopRight * (feedFactor * feedback);
 
-        const auto inputGain = inputGainSmoother.getNextValue();
+        const auto inputGain = inputGainRamp.getNextValue();
         const auto inputFactor = s.gatePowerOn ? 1.0f - total * (inputModLevel * gateValue) : 1.0f;
-        feedbackLeft = feedbackLeft * (feedFactor * feedback) + inL * (inputFactor * inputGain);
+        loopLeft = loopLeft * (feedFactor * feedback) + inL * (inputFactor * inputGain);
         if (! s.pingPongOn)
-            feedbackRight = feedbackRight + inR * (inputFactor * inputGain);
+            loopRight = loopRight + inR * (inputFactor * inputGain);
 
-        const auto damp1 = dampSmoother.getNextValue();
-        const auto damp2 = dampSmoother.getNextValue();
+        const auto damp1 = dampRamp.getNextValue();
+        const auto damp2 = dampRamp.getNextValue();
 
         if (! s.powerOn)
         {
-            feedbackLeft = feedbackRight = 0.0f;
-            leftLine[writeIndex] = 0.0;
-            rightLine[writeIndex] = 0.0;
+            loopLeft = loopRight = 0.0f;
+            leftLine[index] = 0.0;
+            rightLine[index] = 0.0;
 
-            for (auto* smoother : { &inputModLevelSmoother, &feedModLevelSmoother, &feedbackSmoother, &dampSmoother, &inputGainSmoother, &spreadSmoother, &mixSmoother, &modTotalSmoother, &freakoutSmoother })
-                smoother->getNextValue();
+            for (auto* ramp : { &inputModLevelRamp, &feedModLevelRamp, &feedbackRamp, &dampRamp, &inputGainRamp, &spreadRamp, &mixRamp, &modTotalRamp, &freakoutRamp })
+                ramp->getNextValue();
 
-            writeIndex = writeIndex >= lineLength - 1 ? 0 : writeIndex + 1;
+            index = index >= lineLength - 1 ? 0 : index + 1;
             continue;
         }
 
         const auto lowBase = s.freakoutEchoOn ? amount * 7500.0f + 2500.0f - 10000.0f : -7500.0f;
         const auto lowCut = 10000.0f + damp1 * lowBase / 100.0f;
-        if (lowCut != lastLowPassCutoff)
+        if (lowCut != lowCutKey)
         {
-            lastLowPassCutoff = lowCut;
+            lowCutKey = lowCut;
             const auto coefficients = juce::IIRCoefficients::makeLowPass (sampleRate, static_cast<double> (lowCut));
             lowPassLeft.setCoefficients (coefficients);
             lowPassRight.setCoefficients (coefficients);
@@ -208,9 +246,9 @@ void EchoEngine::process (float* left, float* right, int numSamples)
 
         const auto highBase = s.freakoutEchoOn ? (900.0f - amount * 880.0f) - 20.0f : 880.0f;
         const auto highCut = 20.0f + damp2 * highBase / 100.0f;
-        if (highCut != lastHighPassCutoff)
+        if (highCut != highCutKey)
         {
-            lastHighPassCutoff = highCut;
+            highCutKey = highCut;
             const auto coefficients = juce::IIRCoefficients::makeHighPass (sampleRate, static_cast<double> (highCut));
             highPassLeft.setCoefficients (coefficients);
             highPassRight.setCoefficients (coefficients);
@@ -218,22 +256,22 @@ void EchoEngine::process (float* left, float* right, int numSamples)
 
         if (damp1 > 0.0f)
         {
-            feedbackLeft = highPassLeft.processSingleSampleRaw (feedbackLeft);
+            loopLeft = highPassLeft.processSingleSampleRaw (loopLeft);
             if (stereo)
-                feedbackRight = highPassRight.processSingleSampleRaw (feedbackRight);
+                loopRight = highPassRight.processSingleSampleRaw (loopRight);
         }
 
         if (damp2 > 0.0f)
         {
-            feedbackLeft = lowPassLeft.processSingleSampleRaw (feedbackLeft);
+            loopLeft = lowPassLeft.processSingleSampleRaw (loopLeft);
             if (stereo)
-                feedbackRight = lowPassRight.processSingleSampleRaw (feedbackRight);
+                loopRight = lowPassRight.processSingleSampleRaw (loopRight);
         }
 
         // A loop that has turned non-finite (or too large for the clipper) starts afresh rather
         // than filling the line.
-        auto writeLeft = clip (feedbackLeft);
-        auto writeRight = clip (feedbackRight);
+        auto writeLeft = clip (loopLeft);
+        auto writeRight = clip (loopRight);
 
         if (! std::isfinite (writeLeft))
         {
@@ -251,16 +289,16 @@ void EchoEngine::process (float* left, float* right, int numSamples)
 
         if (stereo)
         {
-            leftLine[writeIndex] = s.pingPongOn ? writeRight : writeLeft;
-            rightLine[writeIndex] = s.pingPongOn ? writeLeft : writeRight;
+            leftLine[index] = s.pingPongOn ? writeRight : writeLeft;
+            rightLine[index] = s.pingPongOn ? writeLeft : writeRight;
         }
         else
         {
-            leftLine[writeIndex] = writeLeft;
+            leftLine[index] = writeLeft;
         }
 
-        feedbackLeft = readLeft;
-        feedbackRight = readRight;
+        loopLeft = readLeft;
+        loopRight = readRight;
 
         const auto mid = (static_cast<double> (readLeft) + static_cast<double> (readRight)) * 0.5;
         const auto wetLeft = static_cast<double> (spread * readLeft) + static_cast<double> (1.0f - spread) * mid;
@@ -272,8 +310,39 @@ void EchoEngine::process (float* left, float* right, int numSamples)
             right[n] = static_cast<float> (static_cast<double> (inR * (1.0f - mix)) + wetRight * static_cast<double> (mix));
         }
 
-        gateClock.advance();
-        freakoutClock.advance();
-        writeIndex = writeIndex >= lineLength - 1 ? 0 : writeIndex + 1;
+        gate.advance();
+        clock.advance();
+        index = index >= lineLength - 1 ? 0 : index + 1;
     }
+
+    if (! phaseSelectsStep && numSamples > 0)
+    {
+        gate.ppq = std::exchange (phasePpq, gate.ppq);
+        gate.patternPhase (gatePatternBeats);
+        gate.ppq = phasePpq;
+    }
+
+    gateClock = gate;
+    freakoutClock = clock;
+    gateLevel = level;
+    gateLevelSlow = slowLevel;
+    freakoutRandomSmoothed = randomSmoothed;
+    feedbackLeft = loopLeft;
+    feedbackRight = loopRight;
+    delayTargetLeft = targetLeft;
+    delayTargetRight = targetRight;
+    delayLengthLeft = lengthLeft;
+    delayLengthRight = lengthRight;
+    writeIndex = index;
+    lastLowPassCutoff = lowCutKey;
+    lastHighPassCutoff = highCutKey;
+    inputModLevelSmoother = inputModLevelRamp;
+    feedModLevelSmoother = feedModLevelRamp;
+    feedbackSmoother = feedbackRamp;
+    dampSmoother = dampRamp;
+    inputGainSmoother = inputGainRamp;
+    spreadSmoother = spreadRamp;
+    mixSmoother = mixRamp;
+    modTotalSmoother = modTotalRamp;
+    freakoutSmoother = freakoutRamp;
 }

@@ -89,9 +89,6 @@ public:
     Smoother freakoutSmoother { 0.0f };
 
 private:
-    float nextGateValue();
-    float read (const double* memory, double length) const;
-
     EchoSettings settings;
     GatePattern gatePattern;
     double gatePatternBeats = 0.0;

@@ -48,6 +48,16 @@ struct GatePattern
             stepValues[k] = stepOn[k] ? 0.0f : 1.0f;
     }
 
+    // When every step has the same value the phase cannot change the result.
+    bool isUniform() const
+    {
+        for (auto value : stepValues)
+            if (value != stepValues[0])
+                return false;
+
+        return true;
+    }
+
     float valueAt (float p) const
     {
         for (std::size_t k = 0; k < boundaries.size(); ++k)

@@ -22,12 +22,20 @@ public:
         gain.setTargetValue (gainTarget);
         mix.setTargetValue (mixTarget);
 
+        // A settled mix needs its two levels only once.
+        auto m = mix.getTargetValue();
+        auto wetLevel = std::sqrt (m);
+        auto dryLevel = std::sqrt (1.0f - m);
+
         for (int i = 0; i < numSamples; ++i)
         {
             const auto g = gain.getNextValue();
-            const auto m = mix.getNextValue();
-            const auto wetLevel = std::sqrt (m);
-            const auto dryLevel = std::sqrt (1.0f - m);
+            if (mix.isSmoothing())
+            {
+                m = mix.getNextValue();
+                wetLevel = std::sqrt (m);
+                dryLevel = std::sqrt (1.0f - m);
+            }
 
             left[i] = left[i] * g * wetLevel + dryLeft[i] * dryLevel;
 

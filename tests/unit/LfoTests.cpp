@@ -1,0 +1,134 @@
+#include "processor/Lfo.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace
+{
+struct LfoCase
+{
+    const char* what;
+    bool enabled;
+    int wave;
+    float shift;
+    double phase;
+    float expected;
+    float tolerance;
+};
+
+TEST (Lfo, WaveValuesAtTheirEdges)
+{
+    const LfoCase cases[] = {
+        { "disabled", false, 0, 0.25f, 0.3, 0.5f, 0.0f },
+        { "disabled square", false, 6, 0.6f, 0.9, 0.5f, 0.0f },
+        { "wave 8", true, 8, 0.25f, 0.3, 0.5f, 0.0f },
+        { "wave -1", true, -1, 0.4f, 0.7, 0.5f, 0.0f },
+        { "sine start", true, 0, 0.25f, 0.0, 0.0f, 1e-6f },
+        { "sine quarter", true, 0, 0.25f, 0.25, 0.5f, 1e-6f },
+        { "sine middle", true, 0, 0.25f, 0.5, 1.0f, 1e-6f },
+        // Wave 1's internal phase is p + 0.25 + s: at s = 0.25 it is p + 0.5.
+        { "triangle f = 0", true, 1, 0.25f, 0.5, 1.0f, 1e-6f },
+        { "triangle f = 0.25", true, 1, 0.25f, 0.75, 0.5f, 1e-6f },
+        { "triangle f = 0.5", true, 1, 0.25f, 0.0, 0.0f, 1e-6f },
+        { "rising ramp", true, 2, 0.25f, 0.3, 0.3f, 1e-6f },
+        { "falling ramp", true, 3, 0.25f, 0.3, 0.7f, 1e-6f },
+        { "flat ramp at s = 0.5", true, 2, 0.5f, 0.0, 0.5f, 0.0f },
+        { "flat ramp at s = 0.5, later", true, 2, 0.5f, 0.61, 0.5f, 0.0f },
+        { "log rise below threshold", true, 4, 0.25f, 0.003, 0.0f, 0.0f },
+        { "log rise at s = 0.75 below threshold", true, 4, 0.75f, 0.002, 1.5f, 1e-6f },
+        { "log fall near the end", true, 5, 0.25f, 0.999, 0.0f, 1e-3f },
+        { "soft square first half", true, 6, 0.25f, 0.25, -0.0203f, 1e-3f },
+        { "soft square second half", true, 6, 0.25f, 0.75, 1.0203f, 1e-3f },
+        { "rectified cosine start", true, 7, 0.25f, 0.0, 1.0f, 1e-6f },
+        { "rectified cosine middle", true, 7, 0.25f, 0.5, 0.0f, 1e-6f },
+    };
+
+    for (const auto& c : cases)
+    {
+        LFO lfo;
+        lfo.enabled = c.enabled;
+        lfo.phase = c.phase;
+        EXPECT_NEAR (lfo.getSample (c.wave, c.shift, 0.0f), c.expected, c.tolerance) << c.what;
+    }
+}
+
+TEST (Lfo, LogThresholdGivesExactlyTheShapeConstant)
+{
+    // At f <= 10^-2.4 the curve is exactly 1, so wave 4 gives 0.5 - A - B / 2.
+    for (const auto shift : { 0.25f, 0.4f, 0.6f, 0.75f })
+    {
+        const auto a = 1.0f - 4.0f * (shift - 0.25f);
+        const auto b = 2.0f * (shift - 0.25f) - 1.0f;
+        LFO lfo;
+        lfo.enabled = true;
+        lfo.phase = 0.00398107 * 0.5;
+        const auto w = 2.0f * a * 1.0f + b;
+        EXPECT_EQ (lfo.getSample (4, shift, 0.0f), static_cast<float> (0.5 - 0.5 * static_cast<double> (w))) << shift;
+    }
+}
+
+TEST (Lfo, SoftSquareWrapsTheStoredPhaseOnly)
+{
+    LFO lfo;
+    lfo.enabled = true;
+    lfo.phase = 3.7;
+    const auto value = lfo.getSample (6, 0.25f, 0.0f);
+    EXPECT_NEAR (lfo.phase, 0.7, 1e-12);
+
+    // The value came from the unwrapped phase: frac (0.25 + 3.7 + 0.75) = 0.7, the second half.
+    EXPECT_GT (value, 1.0f);
+
+    for (const auto wave : { 0, 1, 2, 3, 4, 5, 7 })
+    {
+        lfo.phase = 3.7;
+        lfo.getSample (wave, 0.25f, 0.0f);
+        EXPECT_EQ (lfo.phase, 3.7) << wave;
+    }
+}
+
+TEST (Lfo, OffsetMovesThePhase)
+{
+    LFO lfo;
+    lfo.enabled = true;
+    lfo.phase = 0.0;
+    EXPECT_NEAR (lfo.getSample (0, 0.25f, 0.25f), 0.5f, 1e-6f);
+    EXPECT_NEAR (lfo.getSample (2, 0.25f, 0.25f), 0.25f, 1e-6f);
+}
+
+TEST (Lfo, SampleAndHoldDrawsOnlyAtCycleStarts)
+{
+    std::srand (7);
+    LFO clock;
+    clock.sampleRate = 48000.0;
+    clock.startBlock (120.0, 0.0);
+
+    // Rate 0.5 beats at 120 BPM: a cycle every 12,000 samples, give or take the rounding of the
+    // summed position.
+    int draws = 0;
+    auto previous = clock.heldRandomValue;
+    for (int i = 0; i < 48000; ++i)
+    {
+        const auto value = clock.sampleAndHold (0.5);
+        if (value != previous)
+        {
+            ++draws;
+            EXPECT_TRUE (i % 12000 <= 1 || i % 12000 == 11999) << i;
+            EXPECT_GE (value, -1.0f);
+            EXPECT_LT (value, 1.0f);
+        }
+        previous = value;
+        clock.advance();
+    }
+    EXPECT_EQ (draws, 3);
+
+    // A zero-length cycle (an index beyond the table) holds the clock instead of dividing by 0.
+    const auto held = clock.heldRandomValue;
+    for (int i = 0; i < 1000; ++i)
+    {
+        EXPECT_EQ (clock.sampleAndHold (beatsAt (freakoutRateBeats, 17)), held);
+        clock.advance();
+    }
+    EXPECT_EQ (clock.phase, 0.0);
+}
+} // namespace
