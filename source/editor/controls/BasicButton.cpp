@@ -1,0 +1,5 @@
+#include "BasicButton.h"
+
+BasicButton::BasicButton() = default;
+
+BasicButton::~BasicButton() = default;

@@ -1,0 +1,17 @@
+#include "ValueText.h"
+
+namespace ValueText
+{
+juce::String fromValue (double value, const juce::String& suffix)
+{
+    juce::String text (value);
+    if (suffix.isNotEmpty())
+        text << " " << suffix;
+    return text;
+}
+
+double toValue (const juce::String& text)
+{
+    return text.upToFirstOccurrenceOf (" ", false, false).trim().getDoubleValue();
+}
+} // namespace ValueText
