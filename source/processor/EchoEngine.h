@@ -9,7 +9,7 @@
 #include <vector>
 
 // What the echo section reads once per block, in the units of the value fields. The member
-// defaults are the parameters' defaults.
+// defaults are the parameters' defaults, converted as the listeners convert them.
 struct EchoSettings
 {
     int rate1 = 7;
@@ -18,9 +18,9 @@ struct EchoSettings
     bool pingPongOn = false;
     float inputGain = 1.0f;
     float spread = 0.0f;
-    float feedback = 0.3f;
+    float feedback = 30.0f * 0.01f;
     float damp = 0.0f;
-    float mix = 0.3f;
+    float mix = 30.0f * 0.01f;
     bool powerOn = true;
     int gateRate = 8;
     float gateLength = 8.0f;
