@@ -1,4 +1,5 @@
 #include "processor/WarbloomAudioProcessor.h"
+#include "support/BareProcessor.h"
 
 #include <gtest/gtest.h>
 
@@ -69,27 +70,7 @@ TEST (ProcessorObject, BusLayoutTable)
 // Counts listener registrations on a parameter state outliving the object that registered them.
 TEST (ProcessorObject, ParameterObjectRemovesEveryListenerItAdded)
 {
-    struct Host : juce::AudioProcessor
-    {
-        Host()
-            : juce::AudioProcessor (BusesProperties()) {}
-        const juce::String getName() const override { return "Host"; }
-        void prepareToPlay (double, int) override {}
-        void releaseResources() override {}
-        void processBlock (juce::AudioBuffer<float>&, juce::MidiBuffer&) override {}
-        double getTailLengthSeconds() const override { return 0.0; }
-        bool acceptsMidi() const override { return false; }
-        bool producesMidi() const override { return false; }
-        juce::AudioProcessorEditor* createEditor() override { return nullptr; }
-        bool hasEditor() const override { return false; }
-        int getNumPrograms() override { return 1; }
-        int getCurrentProgram() override { return 0; }
-        void setCurrentProgram (int) override {}
-        const juce::String getProgramName (int) override { return {}; }
-        void changeProgramName (int, const juce::String&) override {}
-        void getStateInformation (juce::MemoryBlock&) override {}
-        void setStateInformation (const void*, int) override {}
-    } host;
+    BareProcessor host;
 
     juce::AudioProcessorValueTreeState state (host, nullptr, "Warbloom", PluginParameters::createParameterLayout());
     auto parameters = std::make_unique<PluginParameters> (state);
