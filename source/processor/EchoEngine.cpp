@@ -13,6 +13,15 @@ float clip (float x)
 }
 // Where a read falls in a line: it interpolates between the sample before pos and the one at
 // pos, so it lies one sample behind pos.
+template <bool ramping>
+float next (EchoEngine::Smoother& smoother)
+{
+    if constexpr (ramping)
+        return smoother.getNextValue();
+    else
+        return smoother.getTargetValue();
+}
+
 struct Tap
 {
     static Tap at (int writeIndex, double length)
@@ -115,6 +124,19 @@ void EchoEngine::startBlock (const EchoSettings& newSettings, double newBpm, dou
 
 void EchoEngine::process (float* left, float* right, int numSamples)
 {
+    // With every ramp at rest each smoother just gives its target; a loop that knows this keeps
+    // them as constants.
+    const auto ramping = inputModLevelSmoother.isSmoothing() || feedModLevelSmoother.isSmoothing() || feedbackSmoother.isSmoothing() || dampSmoother.isSmoothing() || inputGainSmoother.isSmoothing() || spreadSmoother.isSmoothing() || mixSmoother.isSmoothing() || modTotalSmoother.isSmoothing() || freakoutSmoother.isSmoothing();
+
+    if (ramping)
+        processSamples<true> (left, right, numSamples);
+    else
+        processSamples<false> (left, right, numSamples);
+}
+
+template <bool ramping>
+void EchoEngine::processSamples (float* left, float* right, int numSamples)
+{
     const auto stereo = right != nullptr;
     const auto& s = settings;
     auto* const leftLine = line (0);
@@ -158,12 +180,12 @@ void EchoEngine::process (float* left, float* right, int numSamples)
         const auto inL = left[n];
         const auto inR = stereo ? right[n] : inL;
 
-        const auto inputModLevel = inputModLevelRamp.getNextValue();
-        const auto feedModLevel = feedModLevelRamp.getNextValue();
-        const auto mix = mixRamp.getNextValue();
-        const auto total = modTotalRamp.getNextValue() / 100.0f;
-        const auto amount = freakoutRamp.getNextValue();
-        const auto spread = spreadRamp.getNextValue();
+        const auto inputModLevel = next<ramping> (inputModLevelRamp);
+        const auto feedModLevel = next<ramping> (feedModLevelRamp);
+        const auto mix = next<ramping> (mixRamp);
+        const auto total = next<ramping> (modTotalRamp) / 100.0f;
+        const auto amount = next<ramping> (freakoutRamp);
+        const auto spread = next<ramping> (spreadRamp);
 
         // Gate value: the step under the pattern phase, through two smoothing stages.
         auto step = 1.0f;
@@ -208,18 +230,18 @@ void EchoEngine::process (float* left, float* right, int numSamples)
         const auto readLeft = tapLeft.read (leftLine);
         const auto readRight = tapRight.read (rightLine);
 
-        const auto feedback = feedbackRamp.getNextValue();
+        const auto feedback = next<ramping> (feedbackRamp);
         const auto feedFactor = s.gatePowerOn ? 1.0f - (feedModLevel * gateValue) * total : 1.0f;
         loopRight = loopRight * (feedFactor * feedback);
 
-        const auto inputGain = inputGainRamp.getNextValue();
+        const auto inputGain = next<ramping> (inputGainRamp);
         const auto inputFactor = s.gatePowerOn ? 1.0f - total * (inputModLevel * gateValue) : 1.0f;
         loopLeft = loopLeft * (feedFactor * feedback) + inL * (inputFactor * inputGain);
         if (! s.pingPongOn)
             loopRight = loopRight + inR * (inputFactor * inputGain);
 
-        const auto damp1 = dampRamp.getNextValue();
-        const auto damp2 = dampRamp.getNextValue();
+        const auto damp1 = next<ramping> (dampRamp);
+        const auto damp2 = next<ramping> (dampRamp);
 
         if (! s.powerOn)
         {
@@ -227,8 +249,9 @@ void EchoEngine::process (float* left, float* right, int numSamples)
             leftLine[index] = 0.0;
             rightLine[index] = 0.0;
 
-            for (auto* ramp : { &inputModLevelRamp, &feedModLevelRamp, &feedbackRamp, &dampRamp, &inputGainRamp, &spreadRamp, &mixRamp, &modTotalRamp, &freakoutRamp })
-                ramp->getNextValue();
+            if constexpr (ramping)
+                for (auto* ramp : { &inputModLevelRamp, &feedModLevelRamp, &feedbackRamp, &dampRamp, &inputGainRamp, &spreadRamp, &mixRamp, &modTotalRamp, &freakoutRamp })
+                    ramp->getNextValue();
 
             index = index >= lineLength - 1 ? 0 : index + 1;
             continue;

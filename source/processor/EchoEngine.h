@@ -89,6 +89,9 @@ public:
     Smoother freakoutSmoother { 0.0f };
 
 private:
+    template <bool ramping>
+    void processSamples (float* left, float* right, int numSamples);
+
     EchoSettings settings;
     GatePattern gatePattern;
     double gatePatternBeats = 0.0;
