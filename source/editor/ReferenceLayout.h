@@ -46,18 +46,18 @@ public:
 
     juce::Rectangle<int> bounds (const DesignRect& r, int currentWidth, int currentHeight) const noexcept
     {
-        return {truncatedX (r.x, currentWidth),
-                truncatedY (r.y, currentHeight),
-                truncatedX (r.width, currentWidth),
-                truncatedY (r.height, currentHeight)};
+        return { truncatedX (r.x, currentWidth),
+                 truncatedY (r.y, currentHeight),
+                 truncatedX (r.width, currentWidth),
+                 truncatedY (r.height, currentHeight) };
     }
 
     juce::Rectangle<float> area (const DesignRect& r, int currentWidth, int currentHeight) const noexcept
     {
-        return {x (r.x, currentWidth),
-                y (r.y, currentHeight),
-                x (r.width, currentWidth),
-                y (r.height, currentHeight)};
+        return { x (r.x, currentWidth),
+                 y (r.y, currentHeight),
+                 x (r.width, currentWidth),
+                 y (r.height, currentHeight) };
     }
 
     juce::Rectangle<int> bounds (const DesignRect& r, const juce::Component& c) const noexcept
