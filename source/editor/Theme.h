@@ -39,13 +39,34 @@ const juce::Colour whiteTextColour { 0xFFF7F7F7 };
 const juce::Colour altTextColour { 0xFFBDBDBD };
 const juce::Colour overlayScreen { 0xBB212121 };
 
-// Built once from the embedded font files when the module loads, each with a typeface of its own.
-// They keep JUCE's default height 14 and style: every drawing routine sets the height it needs on
-// its own copy just before drawing.
-extern const juce::Font headerFont;
-extern const juce::Font labelFont;
-extern const juce::Font knobFont;
-extern const juce::Font knobFontAlt;
-extern const juce::Font buttonFont;
-extern const juce::Font comboFont;
-extern const juce::Font popupFont;
+// The seven fonts, each made from an embedded font file with a typeface of its own. A ThemeFont
+// is a constant that stands for its font wherever a juce::Font is taken. The fonts are made on
+// first use rather than while the module's statics start, because JUCE's font scanning needs
+// JUCE's own statics ready; loadThemeFonts() makes them all, and every look-and-feel calls it when
+// it is built so that no typeface is made while drawing. Each keeps JUCE's default height 14:
+// drawing routines set the height they need on their own copy.
+class ThemeFont
+{
+public:
+    constexpr explicit ThemeFont (int fontIndex) noexcept
+        : index (fontIndex)
+    {
+    }
+
+    const juce::Font& font() const;
+    operator const juce::Font&() const { return font(); }
+    juce::Font withHeight (float height) const { return font().withHeight (height); }
+
+private:
+    int index;
+};
+
+constexpr ThemeFont headerFont { 0 };
+constexpr ThemeFont labelFont { 1 };
+constexpr ThemeFont knobFont { 2 };
+constexpr ThemeFont knobFontAlt { 3 };
+constexpr ThemeFont buttonFont { 4 };
+constexpr ThemeFont comboFont { 5 };
+constexpr ThemeFont popupFont { 6 };
+
+void loadThemeFonts();

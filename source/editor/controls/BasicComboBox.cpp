@@ -2,7 +2,11 @@
 
 #include "editor/Theme.h"
 
-BasicComboBox::BasicComboBox() = default;
+BasicComboBox::BasicComboBox()
+{
+    // Its face draws with a theme font; make it before the first paint.
+    loadThemeFonts();
+}
 
 BasicComboBox::~BasicComboBox() = default;
 

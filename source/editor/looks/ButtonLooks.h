@@ -1,11 +1,11 @@
 #pragma once
 
-#include <juce_gui_basics/juce_gui_basics.h>
+#include "ThemedLookAndFeel.h"
 
 // Flat button faces. They read the button's own down and toggle state and ignore the hover and
 // colour arguments, so hovering changes nothing. The text is drawn with the face, so
 // drawButtonText draws nothing.
-class ButtonLookAndFeel : public juce::LookAndFeel_V4
+class ButtonLookAndFeel : public ThemedLookAndFeel
 {
 public:
     ~ButtonLookAndFeel() override;
@@ -19,7 +19,7 @@ public:
 };
 
 // The orange power-style switches.
-class OrangeButtonLookAndFeel : public juce::LookAndFeel_V4
+class OrangeButtonLookAndFeel : public ThemedLookAndFeel
 {
 public:
     ~OrangeButtonLookAndFeel() override;
@@ -33,7 +33,7 @@ public:
 };
 
 // Invisible buttons laid over areas that something else draws.
-class EmptyButtonLookAndFeel : public juce::LookAndFeel_V4
+class EmptyButtonLookAndFeel : public ThemedLookAndFeel
 {
 public:
     ~EmptyButtonLookAndFeel() override;

@@ -1,10 +1,10 @@
 #pragma once
 
-#include <juce_gui_basics/juce_gui_basics.h>
+#include "ThemedLookAndFeel.h"
 
 // Combo boxes with a flat face and a chevron, and their popup menus as plain rows of text.
 // The internal text label is left unsized: BasicComboBox paints its own text.
-class ComboLookAndFeel : public juce::LookAndFeel_V4
+class ComboLookAndFeel : public ThemedLookAndFeel
 {
 public:
     ~ComboLookAndFeel() override;

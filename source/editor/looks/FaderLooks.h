@@ -1,11 +1,11 @@
 #pragma once
 
-#include <juce_gui_basics/juce_gui_basics.h>
+#include "ThemedLookAndFeel.h"
 
 // Linear sliders as a hardware-style fader: a dark slot, two rows of ticks, a frame and a block
 // thumb with a white centre line, all laid out as fractions of the slider's own size. Every
 // linear style is drawn the same way.
-class FaderLookAndFeel : public juce::LookAndFeel_V4
+class FaderLookAndFeel : public ThemedLookAndFeel
 {
 public:
     ~FaderLookAndFeel() override;
@@ -33,7 +33,7 @@ public:
 };
 
 // The same fader with ticks that grow in height from left to right.
-class FreakoutLookAndFeel : public juce::LookAndFeel_V4
+class FreakoutLookAndFeel : public ThemedLookAndFeel
 {
 public:
     ~FreakoutLookAndFeel() override;

@@ -1,10 +1,10 @@
 #pragma once
 
-#include <juce_gui_basics/juce_gui_basics.h>
+#include "ThemedLookAndFeel.h"
 
 // A BasicKnob as a flat disc with an outline ring and a bar pointer, in the knob's own colours.
 // Any other slider is drawn as JUCE's standard rotary slider.
-class BasicLookAndFeel : public juce::LookAndFeel_V4
+class BasicLookAndFeel : public ThemedLookAndFeel
 {
 public:
     ~BasicLookAndFeel() override;
@@ -21,7 +21,7 @@ public:
 };
 
 // The same knob with a red disc, a heavier ring and the knob's alternative pointer colour.
-class RedKnobLookAndFeel : public juce::LookAndFeel_V4
+class RedKnobLookAndFeel : public ThemedLookAndFeel
 {
 public:
     ~RedKnobLookAndFeel() override;
