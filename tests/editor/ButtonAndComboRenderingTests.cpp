@@ -3,7 +3,7 @@
 #include "editor/looks/ButtonLooks.h"
 #include "editor/looks/ComboLookAndFeel.h"
 #include "editor/Theme.h"
-#include "support/ComponentImage.h"
+#include "support/PixelProbes.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #include "editor/looks/KnobLooks.h"
 #include "editor/looks/LabelLooks.h"
 #include "editor/Theme.h"
-#include "support/ComponentImage.h"
+#include "support/PixelProbes.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "editor/Theme.h"
-#include "support/ComponentImage.h"
+#include "support/PixelProbes.h"
 
 #include <BinaryData.h>
 #include <gtest/gtest.h>

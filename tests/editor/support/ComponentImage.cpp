@@ -33,25 +33,12 @@ juce::Colour over (juce::Colour bottom, juce::Colour top)
     return bottom.overlaidWith (top);
 }
 
-namespace
-{
 int largestChannelDifference (juce::Colour a, juce::Colour b)
 {
     return juce::jmax (std::abs (a.getAlpha() - b.getAlpha()),
                        std::abs (a.getRed() - b.getRed()),
                        std::abs (a.getGreen() - b.getGreen()),
                        std::abs (a.getBlue() - b.getBlue()));
-}
-} // namespace
-
-testing::AssertionResult hasColour (const juce::Image& image, int x, int y, juce::Colour expected, int tolerance)
-{
-    const auto actual = pixel (image, x, y);
-    if (largestChannelDifference (actual, expected) <= tolerance)
-        return testing::AssertionSuccess();
-
-    return testing::AssertionFailure() << "pixel (" << x << ", " << y << ") is 0x" << actual.toDisplayString (true)
-                                       << ", expected 0x" << expected.toDisplayString (true);
 }
 
 juce::Rectangle<int> boundsOfPixelsNot (const juce::Image& image, juce::Colour background, juce::Rectangle<int> area, int tolerance)

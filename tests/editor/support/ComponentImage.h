@@ -1,6 +1,5 @@
 #pragma once
 
-#include <gtest/gtest.h>
 #include <juce_gui_basics/juce_gui_basics.h>
 
 // Paints real components into software-rendered images and probes their pixels, so tests and
@@ -20,8 +19,8 @@ juce::Colour pixel (const juce::Image& image, int x, int y);
 // What painting `top` over `bottom` gives.
 juce::Colour over (juce::Colour bottom, juce::Colour top);
 
-// Checks that (x, y) holds `expected`, each channel within `tolerance`.
-testing::AssertionResult hasColour (const juce::Image& image, int x, int y, juce::Colour expected, int tolerance = 2);
+// The largest difference between the two colours in any channel, alpha included.
+int largestChannelDifference (juce::Colour a, juce::Colour b);
 
 // The smallest rectangle holding every pixel of `area` that differs from `background` by more
 // than `tolerance` in some channel; empty when there is none.
