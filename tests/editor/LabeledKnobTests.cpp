@@ -110,9 +110,27 @@ TEST_F (LabeledKnobFixture, CaptionFollowsTheMouse)
     EXPECT_FALSE (labeled.isWaitingToRestoreName());
 }
 
+TEST_F (LabeledKnobFixture, NameReturnsAfterTheMouseRestsElsewhere)
+{
+    labeled.setSize (100, 100);
+    labeled.mouseListener.mouseEnter (mouseAt (labeled, 50, 30));
+    labeled.mouseListener.mouseMove (mouseAt (labeled, 2, 30));
+    ASSERT_EQ (labeled.label.getText(), "20 Hz");
+
+    juce::MessageManager::getInstance()->runDispatchLoopUntil (LabeledKnob::restoreDelayMs - 500);
+    EXPECT_EQ (labeled.label.getText(), "20 Hz");
+
+    juce::MessageManager::getInstance()->runDispatchLoopUntil (1000);
+    EXPECT_EQ (labeled.label.getText(), "BASS FREQ");
+    EXPECT_FALSE (labeled.isWaitingToRestoreName());
+}
+
 TEST_F (LabeledKnobFixture, TypedTextSetsTheKnobWithinItsRange)
 {
     labeled.setSize (100, 100);
+    EXPECT_FALSE (labeled.label.isEditableOnSingleClick());
+    EXPECT_TRUE (labeled.label.isEditableOnDoubleClick());
+    EXPECT_TRUE (labeled.label.doesLossOfFocusDiscardChanges());
 
     labeled.label.setText ("880 Hz", juce::sendNotificationSync);
     EXPECT_EQ (knob.getValue(), 880.0);
