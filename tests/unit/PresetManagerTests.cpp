@@ -1,0 +1,254 @@
+#include "presets/SubPresets.h"
+#include "processor/ParameterRestore.h"
+#include "support/PresetTestProcessor.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+juce::MemoryBlock contents (const juce::String& path)
+{
+    juce::MemoryBlock data;
+    juce::File (path).loadFileAsData (data);
+    return data;
+}
+
+void setParameter (juce::AudioProcessor& processor, const juce::String& id, float value)
+{
+    findParameter (processor, id)->setValueNotifyingHost (value);
+}
+
+float parameterValue (juce::AudioProcessor& processor, const juce::String& id)
+{
+    return findParameter (processor, id)->getValue();
+}
+
+TEST (PresetManager, FreshStoreTouchesNoFolder)
+{
+    const auto common = juce::File::getSpecialLocation (juce::File::commonDocumentsDirectory).getChildFile ("Warbloom");
+    const auto existedBefore = common.exists();
+
+    WarbloomAudioProcessor processor;
+    auto& presets = *processor.presetManager;
+
+    EXPECT_EQ (presets.presetName, "Untitled");
+    EXPECT_TRUE (presets.presetPath.isEmpty());
+    EXPECT_NE (presets.resizeEditorOnLoad.load(), 0);
+    EXPECT_EQ (presets.savedEditorWidth.load() + presets.savedEditorHeight.load() + presets.editorWidth.load() + presets.editorHeight.load(), 0);
+    EXPECT_EQ (presets.processor, &processor);
+    EXPECT_TRUE (presets.rootPath.endsWith ("/Warbloom"));
+    EXPECT_EQ (common.exists(), existedBefore);
+
+    PresetTestProcessor injected;
+    EXPECT_EQ (injected.presets().rootPath, injected.temp.folder.getFullPathName());
+}
+
+TEST (PresetManager, LoadingFromAMissingOrEmptyFolderShowsNoMenu)
+{
+    PresetTestProcessor p;
+    auto& presets = p.presets();
+
+    presets.loadPreset (&presets.presetPath);
+    p.temp.write ("Presets/Notes.txt");
+    presets.loadPreset (&presets.presetPath);
+    presets.loadSubPreset (0);
+
+    EXPECT_TRUE (p.dialogs->menus.isEmpty());
+    EXPECT_TRUE (presets.presetPath.isEmpty());
+    EXPECT_EQ (presets.presetName, "Untitled");
+}
+
+TEST (PresetManager, SavingIntoAMissingFolderOffersTheSaveItems)
+{
+    PresetTestProcessor p;
+    auto& presets = p.presets();
+
+    presets.savePreset (&presets.presetPath);
+
+    ASSERT_EQ (p.dialogs->menus.size(), 1);
+    EXPECT_EQ (p.dialogs->menus[0], juce::StringArray ({ "# Save Preset", "-", "NEW FOLDER... 5001", "-", "Save-As... 6002", "-" }));
+    EXPECT_TRUE (presets.presetPath.isEmpty());
+    EXPECT_FALSE (p.temp.folder.getChildFile ("Presets").exists());
+}
+
+TEST (PresetManager, SaveAsWritesExactlyTheStateBlock)
+{
+    PresetTestProcessor p;
+    auto& presets = p.presets();
+    setParameter (p.processor, "echoMix", 0.25f);
+
+    p.dialogs->chooseItem ("Save-As...");
+    p.dialogs->textReplies.push_back ("First");
+    presets.savePreset (&presets.presetPath);
+
+    EXPECT_EQ (p.dialogs->prompts, juce::StringArray ("Save As|Enter New Preset Name|Preset Name: |"));
+    EXPECT_TRUE (p.dialogs->questions.isEmpty());
+
+    EXPECT_EQ (presets.presetPath, p.path ("Presets/First.wbm"));
+    EXPECT_EQ (presets.presetName, "First");
+    EXPECT_EQ (contents (presets.presetPath), p.stateBlock());
+    EXPECT_EQ (juce::File (p.path ("Presets")).getNumberOfChildFiles (juce::File::findFilesAndDirectories | juce::File::ignoreHiddenFiles, "*"), 1);
+    EXPECT_EQ (juce::File (p.path ("Presets")).getNumberOfChildFiles (juce::File::findFilesAndDirectories, "*"), 1);
+
+    // A typed extension is kept, so it doubles.
+    p.dialogs->chooseItem ("Save-As...");
+    p.dialogs->textReplies.push_back ("Second.wbm");
+    presets.savePreset (&presets.presetPath);
+    EXPECT_EQ (p.dialogs->prompts[1], "Save As|Enter New Preset Name|Preset Name: |First");
+    EXPECT_EQ (presets.presetPath, p.path ("Presets/Second.wbm.wbm"));
+}
+
+TEST (PresetManager, OverwriteQuestionGuardsExistingFiles)
+{
+    PresetTestProcessor p;
+    auto& presets = p.presets();
+    const auto alpha = p.path ("Presets/Alpha.wbm");
+    p.temp.write ("Presets/Alpha.wbm", juce::MemoryBlock ("old", 3));
+
+    // Choosing the file itself, then Save-As with its name: both ask, No keeps everything.
+    p.dialogs->chooseItem ("Alpha");
+    p.dialogs->chooseItem ("Save-As...");
+    p.dialogs->textReplies.push_back ("Alpha");
+    presets.savePreset (&presets.presetPath);
+    presets.savePreset (&presets.presetPath);
+
+    EXPECT_EQ (p.dialogs->questions, juce::StringArray ({ "Overwrite Alpha ?", "Overwrite Alpha ?" }));
+    EXPECT_EQ (contents (alpha), juce::MemoryBlock ("old", 3));
+    EXPECT_TRUE (presets.presetPath.isEmpty());
+    EXPECT_EQ (presets.presetName, "Untitled");
+
+    p.dialogs->chooseItem ("Alpha");
+    p.dialogs->yesNoReplies.push_back (1);
+    presets.savePreset (&presets.presetPath);
+
+    EXPECT_EQ (presets.presetPath, alpha);
+    EXPECT_EQ (contents (alpha), p.stateBlock());
+    EXPECT_EQ (p.dialogs->visibleIds.back(), 0);
+
+    // The current file is ticked and kept in view the next time.
+    presets.savePreset (&presets.presetPath);
+    EXPECT_TRUE (p.dialogs->menus.getLast().contains ("Alpha 4 *"));
+    EXPECT_EQ (p.dialogs->visibleIds.back(), 4);
+}
+
+TEST (PresetManager, NewFolderReopensTheBrowserWithTheFolder)
+{
+    PresetTestProcessor p;
+    auto& presets = p.presets();
+
+    p.dialogs->chooseItem ("NEW FOLDER...");
+    p.dialogs->textReplies.push_back ("Live");
+    p.dialogs->chooseItem ("Live/Save-As...");
+    p.dialogs->textReplies.push_back ("Set");
+    presets.savePreset (&presets.presetPath);
+
+    EXPECT_EQ (p.dialogs->prompts[0], "NEW FOLDER|Enter New Folder Name|Folder Name: |");
+    EXPECT_EQ (p.dialogs->menus[1][2], "> Live");
+    EXPECT_EQ (presets.presetPath, p.path ("Presets/Live/Set.wbm"));
+    EXPECT_TRUE (juce::File (presets.presetPath).existsAsFile());
+
+    // A folder made before the reopened browser is dismissed stays.
+    p.dialogs->chooseItem ("NEW FOLDER...");
+    p.dialogs->textReplies.push_back ("Kept");
+    presets.savePreset (&presets.presetPath);
+    EXPECT_TRUE (juce::File (p.path ("Presets/Kept")).isDirectory());
+    EXPECT_EQ (presets.presetPath, p.path ("Presets/Live/Set.wbm"));
+}
+
+TEST (PresetManager, CancelledOrUnusableNamesChangeNothing)
+{
+    const char* const names[] = { nullptr, "", "   ", ".", "..", "../Escaped", "a/b", "x\\y" };
+
+    for (const auto* item : { "Save-As...", "NEW FOLDER..." })
+    {
+        for (const auto* name : names)
+        {
+            PresetTestProcessor p;
+            auto& presets = p.presets();
+            p.dialogs->chooseItem (item);
+
+            if (name != nullptr)
+                p.dialogs->textReplies.push_back (name);
+
+            presets.savePreset (&presets.presetPath);
+
+            EXPECT_TRUE (presets.presetPath.isEmpty()) << item << " " << (name == nullptr ? "cancel" : name);
+            EXPECT_EQ (presets.presetName, "Untitled");
+            EXPECT_EQ (p.dialogs->menus.size(), 1);
+            EXPECT_EQ (p.temp.folder.getNumberOfChildFiles (juce::File::findFilesAndDirectories, "*"), 0);
+            EXPECT_FALSE (p.temp.folder.getSiblingFile ("Escaped.wbm").exists());
+        }
+    }
+}
+
+TEST (PresetManager, LoadingAPresetRestoresItsBlock)
+{
+    PresetTestProcessor p;
+    auto& presets = p.presets();
+
+    setParameter (p.processor, "filterCut", 0.125f);
+    const auto stored = parameterValue (p.processor, "filterCut");
+    presets.presetPath = p.path ("Presets/Stored.wbm");
+    presets.subPresetPaths[2] = "/somewhere/x.Esp";
+    p.temp.write ("Presets/Copy.wbm", p.stateBlock());
+
+    setParameter (p.processor, "filterCut", 1.0f);
+    presets.presetPath = {};
+    presets.subPresetPaths[2] = {};
+
+    p.dialogs->chooseItem ("Copy");
+    presets.loadPreset (&presets.presetPath);
+
+    EXPECT_TRUE (p.dialogs->questions.isEmpty());
+    EXPECT_FLOAT_EQ (parameterValue (p.processor, "filterCut"), stored);
+    EXPECT_EQ (presets.presetPath, p.path ("Presets/Stored.wbm"));
+    EXPECT_EQ (presets.presetName, "Stored");
+    EXPECT_EQ (presets.subPresetPaths[2], "/somewhere/x.Esp");
+    EXPECT_FALSE (p.dialogs->menus[0].joinIntoString ("|").contains ("NEW FOLDER"));
+}
+
+TEST (PresetManager, SteppingThroughPresetFiles)
+{
+    PresetTestProcessor p;
+    auto& presets = p.presets();
+    const juce::String args[] = { "Load Preset", ".wbm", "Presets", "Preset" };
+    auto stepFrom = [&] (juce::String file, int direction)
+    {
+        const auto result = presets.getNextPrevFile (direction, &file, args[0], args[1], args[2], args[3]);
+        return std::make_pair (result, file);
+    };
+
+    EXPECT_EQ (stepFrom ({}, 1), std::make_pair (0, juce::String()));
+
+    for (const auto* name : { "Presets/Charlie.wbm", "Presets/alpha.wbm", "Presets/Bravo.wbm", "Presets/Sub/Delta.wbm", "Presets/Abc.wbm" })
+        p.temp.write (name);
+
+    const auto alpha = p.path ("Presets/alpha.wbm");
+    const auto charlie = p.path ("Presets/Charlie.wbm");
+    const auto delta = p.path ("Presets/Sub/Delta.wbm");
+
+    EXPECT_EQ (stepFrom (charlie, 1), std::make_pair (1, alpha));
+    EXPECT_EQ (stepFrom (alpha, -1), std::make_pair (1, charlie));
+    EXPECT_EQ (stepFrom (alpha, 1), std::make_pair (1, p.path ("Presets/Bravo.wbm")));
+    EXPECT_EQ (stepFrom (delta, 1), std::make_pair (1, delta));
+    EXPECT_EQ (stepFrom ({}, -1), std::make_pair (1, juce::String()));
+    EXPECT_EQ (stepFrom ("/elsewhere/Alpha.wbm", 1), std::make_pair (1, juce::String ("/elsewhere/Alpha.wbm")));
+    EXPECT_EQ (stepFrom (p.path ("Presets/Abc.wbm"), -1), std::make_pair (1, p.path ("Presets/Abc.wbm")));
+    EXPECT_TRUE (p.dialogs->menus.isEmpty());
+}
+
+TEST (PresetManager, AFailedSaveLeavesWhatWasThere)
+{
+    PresetTestProcessor p;
+    auto& presets = p.presets();
+    p.temp.write ("Presets/Taken.wbm/inside.txt", juce::MemoryBlock ("keep", 4));
+
+    p.dialogs->chooseItem ("Save-As...");
+    p.dialogs->textReplies.push_back ("Taken");
+    p.dialogs->yesNoReplies.push_back (1);
+    presets.savePreset (&presets.presetPath);
+
+    EXPECT_EQ (contents (p.path ("Presets/Taken.wbm/inside.txt")), juce::MemoryBlock ("keep", 4));
+    EXPECT_EQ (juce::File (p.path ("Presets")).getNumberOfChildFiles (juce::File::findFilesAndDirectories, "*"), 1);
+}
+} // namespace
