@@ -9,8 +9,7 @@ namespace
 void replaceNonFinite (float* samples, int numSamples)
 {
     for (int i = 0; i < numSamples; ++i)
-        if (! std::isfinite (samples[i]))
-            samples[i] = 0.0f;
+        samples[i] = std::isfinite (samples[i]) ? samples[i] : 0.0f;
 }
 } // namespace
 

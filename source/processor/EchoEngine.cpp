@@ -1,7 +1,6 @@
 #include "EchoEngine.h"
 
 #include <cmath>
-#include <utility>
 
 namespace
 {
@@ -339,11 +338,7 @@ void EchoEngine::processSamples (float* left, float* right, int numSamples)
     }
 
     if (! phaseSelectsStep && numSamples > 0)
-    {
-        gate.ppq = std::exchange (phasePpq, gate.ppq);
-        gate.patternPhase (gatePatternBeats);
-        gate.ppq = phasePpq;
-    }
+        gate.storePhaseAt (phasePpq, gatePatternBeats);
 
     gateClock = gate;
     freakoutClock = clock;

@@ -25,6 +25,16 @@ public:
         return p;
     }
 
+    // Stores the phase that a sample at the given position would have left, for owners that
+    // need the phase only at the end of a block.
+    void storePhaseAt (double position, double patternBeats)
+    {
+        const auto current = ppq;
+        ppq = position;
+        patternPhase (patternBeats);
+        ppq = current;
+    }
+
     void advance() { ppq += beatsPerSample; }
 
     double phase = 0.0;

@@ -118,6 +118,11 @@ void ToneEngine::process (float* left, float* right, int numSamples)
     const auto satMix = s.satMix;
     const auto cleanMix = 1.0f - satMix;
 
+    // The gate phase is worked out per sample only where it picks the step; otherwise only the
+    // last sample's phase is stored, as the per-sample one would have left it.
+    const auto phaseSelectsStep = s.gatePowerOn && ! gate.isUniform();
+    auto gatePpq = gateClock.ppq;
+
     for (int i = 0; i < numSamples; ++i)
     {
         const auto drive = inputDrive.getNextValue();
@@ -130,10 +135,17 @@ void ToneEngine::process (float* left, float* right, int numSamples)
         const auto amount = freakout.getNextValue();
 
         // Gate step and its envelopes.
-        const auto gatePhase = gateClock.patternPhase (patternBeats);
         auto step = 1.0f;
-        if (s.gatePowerOn)
+        if (phaseSelectsStep)
+        {
+            const auto gatePhase = gateClock.patternPhase (patternBeats);
             step = gate.valueAt (gatePhase >= 1.0f ? gatePhase - 1.0f : gatePhase);
+        }
+        else if (s.gatePowerOn)
+        {
+            step = gate.stepValues[0];
+        }
+        gatePpq = gateClock.ppq;
 
         for (std::size_t e = 0; e < gateEnvelope.size(); ++e)
             gateEnvelope[e] += gateEnvelopeRates[e] * (step - gateEnvelope[e]);
@@ -297,4 +309,7 @@ void ToneEngine::process (float* left, float* right, int numSamples)
         toneLfo.advance();
         gateClock.advance();
     }
+
+    if (! phaseSelectsStep && numSamples > 0)
+        gateClock.storePhaseAt (gatePpq, patternBeats);
 }

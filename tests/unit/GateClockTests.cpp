@@ -44,6 +44,25 @@ TEST (GateClock, ShortPatternNeverReachesTheLaterSteps)
     EXPECT_EQ (clock.samplesPerBeat, 24000.0);
 }
 
+TEST (GateClock, PhaseStoredAtTheEndMatchesTheLastSample)
+{
+    GateClock clock;
+    clock.sampleRate = 48000.0;
+    clock.startBlock (120.0, 0.0);
+    for (int i = 0; i < 999; ++i)
+        clock.advance();
+    const auto lastPosition = clock.ppq;
+    clock.patternPhase (2.0);
+    const auto perSample = clock.phase;
+
+    clock.advance();
+    const auto after = clock.ppq;
+    clock.phase = 0.0;
+    clock.storePhaseAt (lastPosition, 2.0);
+    EXPECT_EQ (clock.phase, perSample);
+    EXPECT_EQ (clock.ppq, after);
+}
+
 TEST (GateClock, ZeroLengthPatternHoldsItsPhase)
 {
     GateClock clock;
