@@ -1,5 +1,7 @@
 #include "WarbloomAudioProcessor.h"
 
+#include "editor/WarbloomAudioProcessorEditor.h"
+
 WarbloomAudioProcessor::WarbloomAudioProcessor()
     : juce::AudioProcessor (BusesProperties()
                                 .withInput ("Input", juce::AudioChannelSet::stereo(), true)
@@ -39,7 +41,7 @@ bool WarbloomAudioProcessor::isMidiEffect() const
 
 juce::AudioProcessorEditor* WarbloomAudioProcessor::createEditor()
 {
-    return new juce::GenericAudioProcessorEditor (*this);
+    return new WarbloomAudioProcessorEditor (*this);
 }
 
 bool WarbloomAudioProcessor::hasEditor() const

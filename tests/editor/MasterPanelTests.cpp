@@ -1,6 +1,7 @@
 #include "editor/panels/MasterPanel.h"
 #include "editor/Theme.h"
 #include "PanelTestSupport.h"
+#include "PlacementTable.h"
 
 namespace
 {
@@ -15,15 +16,9 @@ constexpr int faderIndex = 3;
 constexpr int holdIndex = 4;
 constexpr int rateIndex = 5;
 
-struct Placement
-{
-    const char* what;
-    juce::Rectangle<int> atReference, doubled;
-};
-
 // The rounded divisors put the TOTAL knob at x 662 and make the fader 27 high at 748 x 71; the
 // doubled size is not twice those.
-const Placement masterLayout[] = {
+const std::vector<Placement> masterLayout {
     { "output gain knob", { 336, 8, 48, 48 }, { 672, 16, 96, 96 } },
     { "TOTAL knob", { 662, 12, 60, 60 }, { 1325, 24, 120, 120 } },
     { "dry/wet knob", { 276, 8, 48, 48 }, { 552, 16, 96, 96 } },
@@ -67,14 +62,7 @@ TEST (MasterPanel, LayoutAtReferenceSizeAndDoubled)
     WarbloomAudioProcessor processor;
     MasterPanel panel (&processor);
     EXPECT_EQ (panel.getBounds(), juce::Rectangle<int> (0, 0, 748, 71));
-    ASSERT_EQ (panel.getNumChildComponents(), (int) std::size (masterLayout));
-
-    for (int i = 0; i < panel.getNumChildComponents(); ++i)
-        EXPECT_EQ (panel.getChildComponent (i)->getBounds(), masterLayout[i].atReference) << masterLayout[i].what;
-
-    panel.setSize (1496, 142);
-    for (int i = 0; i < panel.getNumChildComponents(); ++i)
-        EXPECT_EQ (panel.getChildComponent (i)->getBounds(), masterLayout[i].doubled) << masterLayout[i].what;
+    expectPlacements (panel, childrenOf (panel), masterLayout, 748, 71);
 }
 
 TEST (MasterPanel, ReleasedFaderSpringsBackUnlessHeld)

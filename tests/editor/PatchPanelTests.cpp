@@ -1,4 +1,5 @@
 #include "editor/panels/PatchPanel.h"
+#include "PlacementTable.h"
 #include "presets/PresetBrowser.h"
 #include "presets/PresetManager.h"
 #include "processor/WarbloomAudioProcessor.h"
@@ -96,18 +97,12 @@ struct PatchFixture
     ~PatchFixture() { root.getFile().deleteRecursively(); }
 };
 
-struct PlacedButton
-{
-    int index;
-    juce::Rectangle<int> atReference, doubled;
-};
-
 // The save button comes out 18 high at the reference size: 41 / (41 / 19) truncates below 19.
-const PlacedButton patchLayout[] = {
-    { PatchFixture::nameButton, { 44, 11, 403, 20 }, { 88, 22, 806, 40 } },
-    { PatchFixture::saveButton, { 460, 13, 47, 18 }, { 920, 26, 94, 37 } },
-    { PatchFixture::previousButton, { 5, 13, 18, 18 }, { 10, 26, 36, 36 } },
-    { PatchFixture::nextButton, { 25, 13, 18, 18 }, { 50, 26, 36, 36 } },
+const std::vector<Placement> patchLayout {
+    { "name button", { 44, 11, 403, 20 }, { 88, 22, 806, 40 } },
+    { "save button", { 460, 13, 47, 18 }, { 920, 26, 94, 37 } },
+    { "previous arrow", { 5, 13, 18, 18 }, { 10, 26, 36, 36 } },
+    { "next arrow", { 25, 13, 18, 18 }, { 50, 26, 36, 36 } },
 };
 } // namespace
 
@@ -116,12 +111,7 @@ TEST (PatchPanel, LayoutAtReferenceSizeAndDoubled)
     PatchFixture f;
     f.open();
     ASSERT_EQ (f.panel->getBounds(), juce::Rectangle<int> (0, 0, 520, 41));
-    for (const auto& b : patchLayout)
-        EXPECT_EQ (f.panel->getChildComponent (b.index)->getBounds(), b.atReference) << b.index;
-
-    f.panel->setSize (1040, 82);
-    for (const auto& b : patchLayout)
-        EXPECT_EQ (f.panel->getChildComponent (b.index)->getBounds(), b.doubled) << b.index;
+    expectPlacements (*f.panel, childrenOf (*f.panel), patchLayout, 520, 41);
 }
 
 TEST (PatchPanel, ArrowsStepWithinTheFolderAndTheNameFollowsOnPaint)
