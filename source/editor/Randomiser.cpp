@@ -35,6 +35,7 @@ float nextRandom()
 
 void randomizeGroup (const SubPresetST& group, const juce::Array<juce::AudioProcessorParameter*>& parameters)
 {
+    // The walk stays within the group's entries even where no end entry follows (groups 4 to 19).
     for (const auto& entry : group.entries)
     {
         if (entry.kind == SubPresetKind::endOfList)
@@ -57,5 +58,8 @@ void randomizeGroup (const SubPresetST& group, const juce::Array<juce::AudioProc
 
 void randomizeSubPreset (juce::AudioProcessor& processor, int index)
 {
+    if (! juce::isPositiveAndBelow (index, numSubPresetGroups))
+        return;
+
     randomizeGroup (SubPresets[index], processor.getParameters());
 }

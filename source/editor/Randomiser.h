@@ -22,5 +22,6 @@ float nextRandom();
 // set, in table order, through the parameter objects so the host and the listeners follow.
 void randomizeGroup (const SubPresetST& group, const juce::Array<juce::AudioProcessorParameter*>& parameters);
 
-// The action of sub-preset group `index` (0 to 3) on the processor's parameters.
+// The action of sub-preset group `index` (0 to 3) on the processor's parameters; any other index
+// changes nothing.
 void randomizeSubPreset (juce::AudioProcessor& processor, int index);

@@ -230,6 +230,18 @@ TEST_F (Randomiser, OnlyRandomisedKindsDrawAndTheEndEntryStopsTheWalk)
     EXPECT_EQ (recorder.draws.size(), 1u);
 }
 
+TEST_F (Randomiser, GroupsWithoutParametersAndIndicesOutsideTheTableChangeNothing)
+{
+    WarbloomAudioProcessor processor;
+    const auto before = upcoming (1);
+    ParameterRecorder recorder (processor);
+    for (int index : { 4, 19, -1, 20, 1000 })
+        randomizeSubPreset (processor, index);
+
+    EXPECT_TRUE (recorder.draws.empty());
+    EXPECT_EQ (upcoming (1), before);
+}
+
 TEST_F (Randomiser, GeneratorWrapRules)
 {
     struct Case
