@@ -1,5 +1,7 @@
 #include "EchoEngine.h"
 
+#include "RampRead.h"
+
 #include <cmath>
 
 namespace
@@ -12,15 +14,6 @@ float clip (float x)
 }
 // Where a read falls in a line: it interpolates between the sample before pos and the one at
 // pos, so it lies one sample behind pos.
-template <bool ramping>
-float next (EchoEngine::Smoother& smoother)
-{
-    if constexpr (ramping)
-        return smoother.getNextValue();
-    else
-        return smoother.getTargetValue();
-}
-
 struct Tap
 {
     static Tap at (int writeIndex, double length)
@@ -179,12 +172,12 @@ void EchoEngine::processSamples (float* left, float* right, int numSamples)
         const auto inL = left[n];
         const auto inR = stereo ? right[n] : inL;
 
-        const auto inputModLevel = next<ramping> (inputModLevelRamp);
-        const auto feedModLevel = next<ramping> (feedModLevelRamp);
-        const auto mix = next<ramping> (mixRamp);
-        const auto total = next<ramping> (modTotalRamp) / 100.0f;
-        const auto amount = next<ramping> (freakoutRamp);
-        const auto spread = next<ramping> (spreadRamp);
+        const auto inputModLevel = nextRampValue<ramping> (inputModLevelRamp);
+        const auto feedModLevel = nextRampValue<ramping> (feedModLevelRamp);
+        const auto mix = nextRampValue<ramping> (mixRamp);
+        const auto total = nextRampValue<ramping> (modTotalRamp) / 100.0f;
+        const auto amount = nextRampValue<ramping> (freakoutRamp);
+        const auto spread = nextRampValue<ramping> (spreadRamp);
 
         // Gate value: the step under the pattern phase, through two smoothing stages.
         auto step = 1.0f;
@@ -229,18 +222,18 @@ void EchoEngine::processSamples (float* left, float* right, int numSamples)
         const auto readLeft = tapLeft.read (leftLine);
         const auto readRight = tapRight.read (rightLine);
 
-        const auto feedback = next<ramping> (feedbackRamp);
+        const auto feedback = nextRampValue<ramping> (feedbackRamp);
         const auto feedFactor = s.gatePowerOn ? 1.0f - (feedModLevel * gateValue) * total : 1.0f;
         loopRight = loopRight * (feedFactor * feedback);
 
-        const auto inputGain = next<ramping> (inputGainRamp);
+        const auto inputGain = nextRampValue<ramping> (inputGainRamp);
         const auto inputFactor = s.gatePowerOn ? 1.0f - total * (inputModLevel * gateValue) : 1.0f;
         loopLeft = loopLeft * (feedFactor * feedback) + inL * (inputFactor * inputGain);
         if (! s.pingPongOn)
             loopRight = loopRight + inR * (inputFactor * inputGain);
 
-        const auto damp1 = next<ramping> (dampRamp);
-        const auto damp2 = next<ramping> (dampRamp);
+        const auto damp1 = nextRampValue<ramping> (dampRamp);
+        const auto damp2 = nextRampValue<ramping> (dampRamp);
 
         if (! s.powerOn)
         {

@@ -1,5 +1,7 @@
 #include "ToneEngine.h"
 
+#include "RampRead.h"
+
 #include <cmath>
 
 namespace
@@ -92,6 +94,19 @@ void ToneEngine::skipWhileOff (int numSamples)
 
 void ToneEngine::process (float* left, float* right, int numSamples)
 {
+    auto ramping = false;
+    for (const auto* smoother : { &bandSplitter, &inputDrive, &bassFreq, &bassLevel, &filterCut, &filterRes, &filterModDepth, &ampModDepth, &lfoOffset, &waveShift, &modTotal, &toneMix, &freakout })
+        ramping = ramping || smoother->isSmoothing();
+
+    if (ramping)
+        processSamples<true> (left, right, numSamples);
+    else
+        processSamples<false> (left, right, numSamples);
+}
+
+template <bool ramping>
+void ToneEngine::processSamples (float* left, float* right, int numSamples)
+{
     const auto numChannels = right != nullptr ? 2 : 1;
     float* const channels[] = { left, right };
     const auto& s = settings;
@@ -125,14 +140,14 @@ void ToneEngine::process (float* left, float* right, int numSamples)
 
     for (int i = 0; i < numSamples; ++i)
     {
-        const auto drive = inputDrive.getNextValue();
-        const auto mix = toneMix.getNextValue();
-        const auto depthFilter = filterModDepth.getNextValue();
-        const auto depthAmp = ampModDepth.getNextValue();
-        const auto offset = lfoOffset.getNextValue() * 0.25f / 100.0f;
-        const auto shift = waveShift.getNextValue();
-        const auto total = modTotal.getNextValue() / 100.0f;
-        const auto amount = freakout.getNextValue();
+        const auto drive = nextRampValue<ramping> (inputDrive);
+        const auto mix = nextRampValue<ramping> (toneMix);
+        const auto depthFilter = nextRampValue<ramping> (filterModDepth);
+        const auto depthAmp = nextRampValue<ramping> (ampModDepth);
+        const auto offset = nextRampValue<ramping> (lfoOffset) * 0.25f / 100.0f;
+        const auto shift = nextRampValue<ramping> (waveShift);
+        const auto total = nextRampValue<ramping> (modTotal) / 100.0f;
+        const auto amount = nextRampValue<ramping> (freakout);
 
         // Gate step and its envelopes.
         auto step = 1.0f;
@@ -184,7 +199,7 @@ void ToneEngine::process (float* left, float* right, int numSamples)
         }
 
         // Crossover.
-        const auto split = bandSplitter.getNextValue();
+        const auto split = nextRampValue<ramping> (bandSplitter);
         if (split != splitKey)
         {
             splitKey = split;
@@ -210,9 +225,9 @@ void ToneEngine::process (float* left, float* right, int numSamples)
         }
 
         // Bass peak; the left and right filters take consecutive ramp values.
-        const auto bassLeft = bassFreq.getNextValue();
-        const auto bassRight = bassFreq.getNextValue();
-        const auto bassGain = 1.0f + 9.0f * bassLevel.getNextValue() / 100.0f;
+        const auto bassLeft = nextRampValue<ramping> (bassFreq);
+        const auto bassRight = nextRampValue<ramping> (bassFreq);
+        const auto bassGain = 1.0f + 9.0f * nextRampValue<ramping> (bassLevel) / 100.0f;
         if (bassLeft + bassRight + bassGain != bassKey)
         {
             bassKey = bassLeft + bassRight + bassGain;
@@ -223,9 +238,9 @@ void ToneEngine::process (float* left, float* right, int numSamples)
         }
 
         // Modulated cutoff.
-        const auto resonance1 = filterRes.getNextValue();
-        const auto resonance2 = filterRes.getNextValue();
-        const float cut[] = { filterCut.getNextValue(), filterCut.getNextValue() };
+        const auto resonance1 = nextRampValue<ramping> (filterRes);
+        const auto resonance2 = nextRampValue<ramping> (filterRes);
+        const float cut[] = { nextRampValue<ramping> (filterCut), nextRampValue<ramping> (filterCut) };
         const auto lowPassQ = 1.0f + resonance1 / 100.0f;
         const auto resonanceGain = 1.0f + 7.0f * resonance2 / 100.0f;
 
@@ -269,7 +284,7 @@ void ToneEngine::process (float* left, float* right, int numSamples)
             }
         }
 
-        const auto levelCompensation = 1.0f + (-0.19999999f * filterRes.getNextValue()) / 100.0f;
+        const auto levelCompensation = 1.0f + (-0.19999999f * nextRampValue<ramping> (filterRes)) / 100.0f;
         const auto dryLevel = std::sqrt (1.0f - mix);
         const auto wetLevel = std::sqrt (mix);
 

@@ -94,5 +94,8 @@ public:
     double sampleRate = -1.0;
 
 private:
+    template <bool ramping>
+    void processSamples (float* left, float* right, int numSamples);
+
     ToneSettings settings;
 };
