@@ -29,9 +29,8 @@ WarbloomAudioProcessorEditor::WarbloomAudioProcessorEditor (WarbloomAudioProcess
 
     if (const auto savedWidth = presets.savedEditorWidth.load (std::memory_order_relaxed); savedWidth != 0)
     {
-        // The saved size comes from a state block, which may be damaged: keep it within the limits.
-        width = juce::jlimit (referenceWidth, 2 * referenceWidth, savedWidth);
-        height = juce::jlimit (referenceHeight, 2 * referenceHeight, presets.savedEditorHeight.load (std::memory_order_relaxed));
+        width = savedWidth;
+        height = presets.savedEditorHeight.load (std::memory_order_relaxed);
         presets.editorWidth.store (width, std::memory_order_relaxed);
         presets.editorHeight.store (height, std::memory_order_relaxed);
     }
@@ -87,6 +86,17 @@ void WarbloomAudioProcessorEditor::paint (juce::Graphics& g)
 
 void WarbloomAudioProcessorEditor::resized()
 {
+    // A stored size comes from a state block, which may be damaged, and a restored block sets the
+    // size without the constrainer: whatever the route, stay within the limits.
+    const auto width = juce::jlimit (referenceWidth, 2 * referenceWidth, getWidth());
+    const auto height = juce::jlimit (referenceHeight, 2 * referenceHeight, getHeight());
+
+    if (width != getWidth() || height != getHeight())
+    {
+        setSize (width, height);
+        return;
+    }
+
     const std::pair<juce::Component*, DesignRect> placements[] = {
         { &patchPanel, { 207, 1, 520, 41 } },
         { &tonePanel, { 18, 41, 709, 146 } },

@@ -5,6 +5,8 @@
 #include "PlacementTable.h"
 #include "presets/PresetManager.h"
 
+#include <cstring>
+#include <string>
 #include <thread>
 
 namespace
@@ -211,6 +213,25 @@ TEST (ProcessorEditor, ADamagedStoredSizeOpensWithinTheLimits)
         EXPECT_TRUE (size.getWidth() >= 748 && size.getWidth() <= 1496 && size.getHeight() >= 385 && size.getHeight() <= 770)
             << width << " x " << height << " opened at " << size.toString();
     }
+}
+
+TEST (ProcessorEditor, ADamagedRestoredSizeStaysWithinTheLimits)
+{
+    auto state = stateSavedAtDoubleSize();
+    auto* bytes = static_cast<char*> (state.getData());
+    const std::string text (bytes, state.getSize());
+    for (const auto& [from, to] : { std::pair { "GUI_W:=\"1496.0\"", "GUI_W:=\"999999\"" }, std::pair { "GUI_H:=\"770.0\"", "GUI_H:=\"-7000\"" } })
+    {
+        const auto at = text.find (from);
+        ASSERT_NE (at, std::string::npos) << from;
+        std::copy (to, to + std::strlen (to), bytes + at);
+    }
+
+    WarbloomAudioProcessor processor;
+    auto editor = openEditor (processor);
+    processor.setStateInformation (state.getData(), (int) state.getSize());
+    EXPECT_EQ (editor->getLocalBounds(), juce::Rectangle<int> (1496, 385));
+    EXPECT_EQ (ownChildren (*editor)[aboutPanelIndex]->getBounds(), juce::Rectangle<int> (1496, 385));
 }
 
 TEST (ProcessorEditor, TheTitleOpensTheAboutOverlayAboveEverything)
