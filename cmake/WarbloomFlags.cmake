@@ -16,6 +16,13 @@ if(WARBLOOM_SANITIZE)
     add_link_options(-fsanitize=address,undefined)
 endif()
 
+# The fuzz build instruments everything for libFuzzer's coverage and the sanitizers; only the
+# fuzz targets themselves link libFuzzer's main.
+if(WARBLOOM_FUZZ)
+    add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+    add_link_options(-fsanitize=address,undefined)
+endif()
+
 # Links the system code libraries that Debian's JUCE leaves out of its module sources.
 function(warbloom_link_system_libs target)
     target_link_libraries(${target} PRIVATE PkgConfig::WarbloomSystemImageLibs)

@@ -192,7 +192,7 @@ void PresetManager::loadSubPreset (int index)
     if (getFileFromMenu (&subPresetPaths[(size_t) index], "Load " + group.title, group.extension, group.folder, "Sub-Preset") == 0)
         return;
 
-    juce::FileInputStream in (juce::File (subPresetPaths[(size_t) index]));
+    juce::FileInputStream in { juce::File (subPresetPaths[(size_t) index]) };
 
     if (in.openedOk())
         SubPresetFile::read (in, group, *processor);

@@ -14,12 +14,100 @@ const juce::String textEntryKey { "TxEnt:" };
 const juce::String widthKey { "GUI_W:" };
 const juce::String heightKey { "GUI_H:" };
 
+// JUCE's binary XML wrapper: magic, stored text length, UTF-8 text, a zero byte.
+constexpr juce::uint32 binaryXmlMagic = 0x21324356;
+
+// JUCE's unwrapping rule, refusing text that JUCE's XML parser cannot take safely.
+std::unique_ptr<juce::XmlElement> parseStateBlock (const void* data, int sizeInBytes)
+{
+    if (sizeInBytes <= 8 || juce::ByteOrder::littleEndianInt (data) != binaryXmlMagic)
+        return {};
+
+    const auto storedLength = (int) juce::ByteOrder::littleEndianInt (juce::addBytesToPointer (data, 4));
+
+    if (storedLength <= 0)
+        return {};
+
+    const auto* text = static_cast<const char*> (data) + 8;
+    const auto length = juce::jmin (storedLength, sizeInBytes - 8);
+
+    // The parser can read past the end of a string holding a cut-off multi-byte sequence.
+    if (! juce::CharPointer_UTF8::isValidString (text, length))
+        return {};
+
+    // JUCE's parser loops forever on a processing instruction inside an element's content, so
+    // only the leading declaration may be one.
+    const auto xml = juce::String::fromUTF8 (text, length).trimStart();
+
+    if (xml.indexOf (xml.startsWith ("<?") ? 2 : 0, "<?") >= 0)
+        return {};
+
+    return juce::parseXML (xml);
+}
+
 // The non-parameter attributes before the sub-preset paths and after the text entries.
 constexpr int attributesAroundSlots = 3;
 
+// JUCE's number parser, after shortening each run of exponent digits: the parser builds the
+// exponent in an int, which overflows on long runs. Leading zeros are dropped and five
+// significant digits kept, which still puts any longer exponent beyond a double's range.
+double readNumber (const juce::String& text)
+{
+    if (! text.containsAnyOf ("eE"))
+        return text.getDoubleValue();
+
+    constexpr int maxExponentDigits = 5;
+    enum class State
+    {
+        plain,
+        afterMark,
+        afterSign,
+        inDigits
+    };
+
+    juce::String safe;
+    auto state = State::plain;
+    auto significantDigits = 0;
+
+    for (auto p = text.getCharPointer(); ! p.isEmpty();)
+    {
+        const auto c = p.getAndAdvance();
+
+        if (juce::CharacterFunctions::isDigit (c) && state != State::plain)
+        {
+            if (state != State::inDigits)
+                significantDigits = 0;
+
+            state = State::inDigits;
+
+            if (significantDigits == 0 && c == '0')
+                continue;
+
+            if (++significantDigits <= maxExponentDigits)
+                safe += c;
+
+            continue;
+        }
+
+        safe += c;
+
+        if (state == State::afterMark && (c == '+' || c == '-'))
+            state = State::afterSign;
+        else
+            state = (c == 'e' || c == 'E') ? State::afterMark : State::plain;
+    }
+
+    return safe.getDoubleValue();
+}
+
+double readAttribute (const juce::XmlElement& element, const juce::String& name)
+{
+    return readNumber (element.getStringAttribute (name));
+}
+
 int readSize (const juce::XmlElement& element, const juce::String& key)
 {
-    const auto value = element.getDoubleAttribute (key);
+    const auto value = readAttribute (element, key);
 
     if (! std::isfinite (value))
         return 0;
@@ -76,7 +164,7 @@ void WarbloomAudioProcessor::getStateInformation (juce::MemoryBlock& destData)
 
 void WarbloomAudioProcessor::setStateInformation (const void* data, int sizeInBytes)
 {
-    const auto root = getXmlFromBinary (data, sizeInBytes);
+    const auto root = parseStateBlock (data, sizeInBytes);
 
     if (root == nullptr)
         return;
@@ -129,7 +217,7 @@ void WarbloomAudioProcessor::setStateInformation (const void* data, int sizeInBy
             const auto name = element->getAttributeName (k);
 
             if (auto* parameter = findParameter (*this, name))
-                restoreParameter (*parameter, element->getDoubleAttribute (name));
+                restoreParameter (*parameter, readAttribute (*element, name));
         }
     }
 }

@@ -1,18 +1,11 @@
 #include "hosting/HostedPlugin.h"
+#include "support/LoadBuiltWarbloom.h"
 
 #include <gtest/gtest.h>
 
 namespace
 {
 using warbloom::hosting::HostedPlugin;
-
-std::unique_ptr<HostedPlugin> loadWarbloom()
-{
-    juce::String error;
-    auto plugin = HostedPlugin::loadBuilt (48000.0, 512, error);
-    EXPECT_NE (plugin, nullptr) << error;
-    return plugin;
-}
 
 TEST (PluginClass, DescribesItselfToTheHost)
 {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <string>
 #include <thread>
 
 namespace
@@ -14,6 +15,17 @@ juce::MemoryBlock blockOf (const juce::XmlElement& root)
 {
     juce::MemoryBlock block;
     juce::AudioProcessor::copyXmlToBinary (root, block);
+    return block;
+}
+
+// A block around text that the XML writer would never produce.
+juce::MemoryBlock rawBlock (const std::string& text)
+{
+    juce::MemoryBlock block;
+    block.append ("VC2!", 4);
+    const auto length = juce::ByteOrder::swapIfBigEndian ((juce::uint32) text.size());
+    block.append (&length, 4);
+    block.append (text.c_str(), text.size() + 1);
     return block;
 }
 
@@ -158,6 +170,10 @@ TEST (StateBlock, RoundTripRestoresEverything)
     EXPECT_EQ (restored.savedEditorWidth.load(), 1122);
     EXPECT_EQ (restored.editorHeight.load(), 577);
     EXPECT_EQ (target.stateBlock(), block);
+
+    // The listeners ran, so the signal path's value fields follow the restored parameters.
+    EXPECT_FLOAT_EQ (target.processor.pluginParameters.echoMixValue.load(), source.processor.pluginParameters.echoMixValue.load());
+    EXPECT_NE (target.processor.pluginParameters.echoMixValue.load(), 0.3f);
 }
 
 TEST (StateBlock, ReaderEdgeCases)
@@ -178,6 +194,8 @@ TEST (StateBlock, ReaderEdgeCases)
     reinterpret_cast<juce::uint32*> (zeroLength.getData())[1] = 0;
     auto negativeLength = valid;
     reinterpret_cast<juce::uint32*> (negativeLength.getData())[1] = juce::ByteOrder::swapIfBigEndian ((juce::uint32) 0xfffffff0);
+    // A multi-byte sequence cut short by the next byte, which JUCE's parser would read past.
+    const std::string brokenText ("<WBM_StateInfo><WBM_Preset PresetPathName:=\"\" GUI_W:=\"1\" GUI_H:=\"1\" echoMix=\"0.25\" x=\"\xe2\x82\"/></WBM_StateInfo>");
     auto notXml = valid;
     notXml.copyFrom ("no xml here", 8, 11);
 
@@ -233,7 +251,7 @@ TEST (StateBlock, ReaderEdgeCases)
           [] (PresetTestProcessor& p)
           { EXPECT_FLOAT_EQ (valueOf (p.processor, "echoMix"), 0.25f); } },
         { "values: unknown names passed over, non-numbers read as 0, non-finite kept, clamped",
-          blockWithChildren ({ currentLayout ({}, true) + Attributes { { "noSuchParameter", "0.5" }, { "echoMix", "abc" }, { "modTotal", "inf" }, { "dryWetMix", "nan" }, { "outputGain", "7.5" }, { "echoFeedback", "-3" }, { "echoDamp", "1e400" } } }),
+          blockWithChildren ({ currentLayout ({}, true) + Attributes { { "noSuchParameter", "0.5" }, { "echoMix", "abc" }, { "modTotal", "inf" }, { "dryWetMix", "nan" }, { "outputGain", "7.5" }, { "echoFeedback", "-3" }, { "echoDamp", "1e400" }, { "satCrunch", "1e99999999999" }, { "filterRes", "1e-99999999999" }, { "satMix", "2.5e-0000000000001" } } }),
           [] (PresetTestProcessor& p)
           {
               EXPECT_FLOAT_EQ (valueOf (p.processor, "echoMix"), 0.0f);
@@ -242,6 +260,9 @@ TEST (StateBlock, ReaderEdgeCases)
               EXPECT_FLOAT_EQ (valueOf (p.processor, "outputGain"), 1.0f);
               EXPECT_FLOAT_EQ (valueOf (p.processor, "echoFeedback"), 0.0f);
               EXPECT_FLOAT_EQ (valueOf (p.processor, "echoDamp"), 0.5f);
+              EXPECT_FLOAT_EQ (valueOf (p.processor, "satCrunch"), 0.5f);
+              EXPECT_FLOAT_EQ (valueOf (p.processor, "filterRes"), 0.0f);
+              EXPECT_NEAR (valueOf (p.processor, "satMix"), 0.25f, 0.001f);
               EXPECT_EQ (p.presets().presetName, "");
           } },
         { "sizes out of the int range are clamped",
@@ -256,7 +277,11 @@ TEST (StateBlock, ReaderEdgeCases)
         { "zero stored length", zeroLength, nullptr },
         { "negative stored length", negativeLength, nullptr },
         { "text that is not XML", notXml, nullptr },
+        { "text that is not valid UTF-8", rawBlock (brokenText), nullptr },
         { "root without children", blockWithChildren ({}), nullptr },
+        { "processing instruction inside the content",
+          rawBlock ("<WBM_StateInfo><WBM_Preset PresetPathName:=\"\" GUI_W:=\"1\" GUI_H:=\"1\" echoMix=\"0.25\"/><?pi?>text</WBM_StateInfo>"),
+          nullptr },
         { "root with only text", blockOf (*juce::parseXML ("<WBM_StateInfo>loose text</WBM_StateInfo>")), nullptr },
     };
 
@@ -274,6 +299,8 @@ TEST (StateBlock, ReaderEdgeCases)
         findParameter (p.processor, "modTotal")->setValueNotifyingHost (0.5f);
         findParameter (p.processor, "dryWetMix")->setValueNotifyingHost (0.5f);
         findParameter (p.processor, "echoDamp")->setValueNotifyingHost (0.5f);
+        findParameter (p.processor, "satCrunch")->setValueNotifyingHost (0.5f);
+        findParameter (p.processor, "filterRes")->setValueNotifyingHost (0.5f);
         const auto before = p.stateBlock();
 
         p.processor.setStateInformation (c.block.getData(), (int) c.block.getSize());

@@ -1,0 +1,158 @@
+#include "hosting/HostedPlugin.h"
+#include "support/LoadBuiltWarbloom.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+using warbloom::hosting::HostedPlugin;
+
+juce::MemoryBlock hostState (HostedPlugin& plugin)
+{
+    juce::MemoryBlock state;
+    plugin.processor().getStateInformation (state);
+    return state;
+}
+
+void restore (HostedPlugin& plugin, const juce::MemoryBlock& state)
+{
+    plugin.processor().setStateInformation (state.getData(), (int) state.getSize());
+}
+
+// JUCE's VST3 host keeps the component's state as base64 text in "IComponent"; the plug-in's
+// own block starts it, followed by the client's private data.
+juce::MemoryBlock componentState (const juce::MemoryBlock& state)
+{
+    juce::MemoryBlock component;
+    const auto xml = juce::AudioProcessor::getXmlFromBinary (state.getData(), (int) state.getSize());
+
+    if (xml != nullptr)
+        if (const auto* child = xml->getChildByName ("IComponent"))
+            component.fromBase64Encoding (child->getAllSubText());
+
+    return component;
+}
+
+std::unique_ptr<juce::XmlElement> pluginBlock (const juce::MemoryBlock& state)
+{
+    const auto component = componentState (state);
+    return juce::AudioProcessor::getXmlFromBinary (component.getData(), (int) component.getSize());
+}
+
+// The host state with the component's bytes replaced, as a host would hand back any stored data.
+juce::MemoryBlock withComponentState (const juce::MemoryBlock& state, const juce::MemoryBlock& component)
+{
+    auto xml = juce::AudioProcessor::getXmlFromBinary (state.getData(), (int) state.getSize());
+    auto* child = xml->getChildByName ("IComponent");
+    child->deleteAllTextElements();
+    child->addTextElement (component.toBase64Encoding());
+
+    juce::MemoryBlock result;
+    juce::AudioProcessor::copyXmlToBinary (*xml, result);
+    return result;
+}
+
+void randomiseParameters (HostedPlugin& plugin, int seed)
+{
+    juce::Random random (seed);
+
+    for (auto* parameter : plugin.pluginParameters())
+        parameter->setValueNotifyingHost (random.nextFloat());
+}
+
+TEST (HostState, SaveNewInstanceRestoreRoundTrip)
+{
+    auto first = loadWarbloom();
+    ASSERT_NE (first, nullptr);
+    randomiseParameters (*first, 11);
+
+    // A preset path reaches the plug-in only through a state block, so give it one that names a path.
+    auto block = pluginBlock (hostState (*first));
+    ASSERT_NE (block, nullptr);
+    block->getFirstChildElement()->setAttribute ("PresetPathName:", "/presets/Host Round.wbm");
+    juce::MemoryBlock withPath;
+    juce::AudioProcessor::copyXmlToBinary (*block, withPath);
+    restore (*first, withComponentState (hostState (*first), withPath));
+
+    const auto saved = hostState (*first);
+    const auto savedBlock = pluginBlock (saved);
+    ASSERT_NE (savedBlock, nullptr);
+    const auto* preset = savedBlock->getFirstChildElement();
+    EXPECT_EQ (preset->getStringAttribute ("PresetPathName:"), "/presets/Host Round.wbm");
+
+    auto second = loadWarbloom();
+    ASSERT_NE (second, nullptr);
+    restore (*second, saved);
+
+    const auto identifiers = warbloom::hosting::parameterIdentifiers();
+    ASSERT_EQ (identifiers.size(), 76);
+
+    for (const auto& id : identifiers)
+    {
+        auto* parameter = second->parameterWithIdentifier (id);
+        ASSERT_NE (parameter, nullptr) << id;
+        EXPECT_FLOAT_EQ (parameter->getValue(), (float) preset->getDoubleAttribute (id)) << id;
+        EXPECT_FLOAT_EQ (parameter->getValue(), first->parameterWithIdentifier (id)->getValue()) << id;
+    }
+
+    const auto restored = pluginBlock (hostState (*second));
+    ASSERT_NE (restored, nullptr);
+    EXPECT_TRUE (restored->isEquivalentTo (savedBlock.get(), false));
+}
+
+TEST (HostState, HostileBlocksAreIgnored)
+{
+    auto plugin = loadWarbloom();
+    ASSERT_NE (plugin, nullptr);
+    randomiseParameters (*plugin, 5);
+
+    const auto good = hostState (*plugin);
+    const auto goodComponent = componentState (good);
+    const auto before = pluginBlock (good);
+    ASSERT_NE (before, nullptr);
+
+    juce::Random random (99);
+    juce::MemoryBlock noise (4096);
+
+    for (size_t i = 0; i < noise.getSize(); ++i)
+        noise[i] = (char) random.nextInt (256);
+
+    auto wrongMagic = goodComponent;
+    wrongMagic[0] = 'W';
+
+    juce::MemoryBlock hugeLength;
+    hugeLength.append ("VC2!", 4);
+    const juce::uint32 huge = juce::ByteOrder::swapIfBigEndian ((juce::uint32) 0x7ffffff0);
+    hugeLength.append (&huge, 4);
+    hugeLength.append (noise.getData(), 512);
+
+    const std::pair<const char*, juce::MemoryBlock> cases[] = {
+        { "random host bytes", noise },
+        { "truncated host state", juce::MemoryBlock (good.getData(), good.getSize() / 2) },
+        { "random component bytes", withComponentState (good, noise) },
+        { "truncated plug-in block", withComponentState (good, juce::MemoryBlock (goodComponent.getData(), goodComponent.getSize() / 2)) },
+        { "wrong magic", withComponentState (good, wrongMagic) },
+        { "huge stored length over noise", withComponentState (good, hugeLength) },
+        { "empty component", withComponentState (good, {}) },
+    };
+
+    for (const auto& [what, state] : cases)
+    {
+        restore (*plugin, state);
+
+        const auto after = pluginBlock (hostState (*plugin));
+        ASSERT_NE (after, nullptr) << what;
+        EXPECT_TRUE (after->isEquivalentTo (before.get(), false)) << what;
+    }
+
+    plugin->prepare (48000.0, 512, 2);
+    juce::AudioBuffer<float> buffer (2, 512);
+    buffer.clear();
+    buffer.setSample (0, 0, 1.0f);
+    plugin->process (buffer);
+
+    for (int channel = 0; channel < 2; ++channel)
+        for (int i = 0; i < buffer.getNumSamples(); ++i)
+            ASSERT_TRUE (std::isfinite (buffer.getSample (channel, i)));
+}
+} // namespace
