@@ -6,17 +6,6 @@
 #include "SubPresetFile.h"
 #include "SubPresets.h"
 
-namespace
-{
-bool canHold (const juce::File& folder)
-{
-    if (folder.isDirectory())
-        return folder.hasWriteAccess();
-
-    return ! folder.exists() && folder.getParentDirectory().isDirectory() && folder.getParentDirectory().hasWriteAccess();
-}
-} // namespace
-
 PresetManager::PresetManager (WarbloomAudioProcessor& owner)
     : PresetManager (owner, defaultRoot (owner.getName()))
 {
@@ -33,12 +22,19 @@ PresetManager::~PresetManager() = default;
 
 juce::File PresetManager::defaultRoot (const juce::String& pluginName)
 {
-    const juce::File common (juce::File::getSpecialLocation (juce::File::commonDocumentsDirectory).getFullPathName() + directorySeperator + pluginName);
+    const auto inFolder = [&pluginName] (juce::File::SpecialLocationType location)
+    { return juce::File (juce::File::getSpecialLocation (location).getFullPathName() + directorySeperator + pluginName); };
 
-    if (canHold (common))
-        return common;
+    return chooseRoot (inFolder (juce::File::commonDocumentsDirectory), inFolder (juce::File::userDocumentsDirectory));
+}
 
-    return juce::File::getSpecialLocation (juce::File::userDocumentsDirectory).getFullPathName() + directorySeperator + pluginName;
+juce::File PresetManager::chooseRoot (const juce::File& preferred, const juce::File& fallback)
+{
+    if (preferred.isDirectory())
+        return preferred.hasWriteAccess() ? preferred : fallback;
+
+    const auto parent = preferred.getParentDirectory();
+    return ! preferred.exists() && parent.isDirectory() && parent.hasWriteAccess() ? preferred : fallback;
 }
 
 juce::String PresetManager::folderPath (const juce::String& folder) const

@@ -26,6 +26,9 @@ public:
     // otherwise the user's documents folder + "/Warbloom".
     static juce::File defaultRoot (const juce::String& pluginName);
 
+    // preferred when it is a writable folder or can be made as one, else fallback.
+    static juce::File chooseRoot (const juce::File& preferred, const juce::File& fallback);
+
     void savePreset (juce::String* file);
     void loadPreset (juce::String* file);
 

@@ -43,6 +43,20 @@ TEST (PresetManager, FreshStoreTouchesNoFolder)
     EXPECT_EQ (injected.presets().rootPath, injected.temp.folder.getFullPathName());
 }
 
+TEST (PresetManager, RootFallsBackWhenThePreferredFolderCannotHoldPresets)
+{
+    TemporaryFolder temp;
+    const auto fallback = temp.folder.getChildFile ("fallback");
+    temp.write ("file/Warbloom");
+    temp.write ("existing/Warbloom/keep.txt");
+
+    EXPECT_EQ (PresetManager::chooseRoot (temp.folder.getChildFile ("existing/Warbloom"), fallback), temp.folder.getChildFile ("existing/Warbloom"));
+    EXPECT_EQ (PresetManager::chooseRoot (temp.folder.getChildFile ("Warbloom"), fallback), temp.folder.getChildFile ("Warbloom"));
+    EXPECT_EQ (PresetManager::chooseRoot (temp.folder.getChildFile ("file/Warbloom"), fallback), fallback);
+    EXPECT_EQ (PresetManager::chooseRoot (temp.folder.getChildFile ("missing/Warbloom"), fallback), fallback);
+    EXPECT_FALSE (temp.folder.getChildFile ("Warbloom").exists());
+}
+
 TEST (PresetManager, LoadingFromAMissingOrEmptyFolderShowsNoMenu)
 {
     PresetTestProcessor p;
