@@ -194,8 +194,8 @@ TEST (StateBlock, ReaderEdgeCases)
     reinterpret_cast<juce::uint32*> (zeroLength.getData())[1] = 0;
     auto negativeLength = valid;
     reinterpret_cast<juce::uint32*> (negativeLength.getData())[1] = juce::ByteOrder::swapIfBigEndian ((juce::uint32) 0xfffffff0);
-    // A multi-byte sequence cut short by the next byte, which JUCE's parser would read past.
-    const std::string brokenText ("<WBM_StateInfo><WBM_Preset PresetPathName:=\"\" GUI_W:=\"1\" GUI_H:=\"1\" echoMix=\"0.25\" x=\"\xe2\x82\"/></WBM_StateInfo>");
+    auto withOddBytes = [] (const std::string& bytes)
+    { return rawBlock (" <WBM_StateInfo><WBM_Preset PresetPathName:=\"\" GUI_W:=\"1\" GUI_H:=\"1\" echoMix=\"0.25\" x=\"" + bytes + "\"/></WBM_StateInfo>"); };
     auto notXml = valid;
     notXml.copyFrom ("no xml here", 8, 11);
 
@@ -277,7 +277,31 @@ TEST (StateBlock, ReaderEdgeCases)
         { "zero stored length", zeroLength, nullptr },
         { "negative stored length", negativeLength, nullptr },
         { "text that is not XML", notXml, nullptr },
-        { "text that is not valid UTF-8", rawBlock (brokenText), nullptr },
+        // A cut-off sequence makes JUCE's decoder read past the end; an overlong one makes its
+        // string copy overrun the buffer it sized.
+        { "multi-byte sequence cut short", withOddBytes ("\xe2\x82"), nullptr },
+        { "overlong zero", withOddBytes (std::string ("\xc0\x80", 2)), nullptr },
+        { "overlong three-byte form of ASCII", withOddBytes ("\xe0\x81\xbf"), nullptr },
+        { "encoded surrogate", withOddBytes ("\xed\xa0\x80"), nullptr },
+        { "beyond U+10FFFF", withOddBytes ("\xf4\x90\x80\x80"), nullptr },
+        { "lone continuation byte", withOddBytes ("\x80"), nullptr },
+        { "a name with two-, three- and four-byte characters is read",
+          blockWithChildren ({ currentLayout (juce::CharPointer_UTF8 ("/p/Caf\xc3\xa9 \xe2\x82\xac \xf0\x9f\x8e\xb5.wbm"), true) + Attributes { { "echoMix", "0.25" } } }),
+          [] (PresetTestProcessor& p)
+          {
+              EXPECT_FLOAT_EQ (valueOf (p.processor, "echoMix"), 0.25f);
+              EXPECT_EQ (p.presets().presetName, juce::String (juce::CharPointer_UTF8 ("Caf\xc3\xa9 \xe2\x82\xac \xf0\x9f\x8e\xb5")));
+          } },
+        { "a zero byte ends the text, whatever follows it",
+          [&]
+          {
+              auto block = valid;
+              block.append ("\xc0\x80<junk", 7);
+              reinterpret_cast<juce::uint32*> (block.getData())[1] = juce::ByteOrder::swapIfBigEndian ((juce::uint32) (block.getSize() - 8));
+              return block;
+          }(),
+          [] (PresetTestProcessor& p)
+          { EXPECT_FLOAT_EQ (valueOf (p.processor, "echoMix"), 0.25f); } },
         { "root without children", blockWithChildren ({}), nullptr },
         { "processing instruction inside the content",
           rawBlock ("<WBM_StateInfo><WBM_Preset PresetPathName:=\"\" GUI_W:=\"1\" GUI_H:=\"1\" echoMix=\"0.25\"/><?pi?>text</WBM_StateInfo>"),
