@@ -42,16 +42,29 @@ juce::String PresetManager::folderPath (const juce::String& folder) const
     return rootPath + directorySeperator + folder;
 }
 
+juce::String PresetManager::copyOf (const juce::String& field) const
+{
+    const juce::ScopedLock lock (textLock);
+    return field;
+}
+
+void PresetManager::store (juce::String& field, const juce::String& value)
+{
+    const juce::ScopedLock lock (textLock);
+    field = value;
+}
+
 void PresetManager::savePreset (juce::String* file)
 {
     if (getFileFromMenu (file, "Save Preset", ".wbm", "Presets", "Preset") == 0)
         return;
 
-    presetName = juce::File (*file).getFileNameWithoutExtension();
+    const juce::File target (copyOf (*file));
+    store (presetName, target.getFileNameWithoutExtension());
 
     juce::MemoryBlock block;
     processor->getStateInformation (block);
-    replaceFileContents (juce::File (*file), block.getData(), block.getSize());
+    replaceFileContents (target, block.getData(), block.getSize());
 }
 
 void PresetManager::loadPreset (juce::String* file)
@@ -59,7 +72,7 @@ void PresetManager::loadPreset (juce::String* file)
     if (getFileFromMenu (file, "Load Preset", ".wbm", "Presets", "Preset") == 0)
         return;
 
-    loadPresetFile (*file);
+    loadPresetFile (copyOf (*file));
 }
 
 bool PresetManager::loadPresetFile (const juce::String& path)
@@ -70,14 +83,14 @@ bool PresetManager::loadPresetFile (const juce::String& path)
     if (! file.loadFileAsData (data))
         return false;
 
-    presetName = file.getFileNameWithoutExtension();
+    store (presetName, file.getFileNameWithoutExtension());
     processor->setStateInformation (data.getData(), (int) data.getSize());
     return true;
 }
 
 int PresetManager::getNextPrevFile (int direction, juce::String* file, juce::String title, juce::String ext, juce::String folder, juce::String)
 {
-    const auto menu = PresetBrowser::build (readFolderTree (folderPath (folder), ext), title, false, *file);
+    const auto menu = PresetBrowser::build (readFolderTree (folderPath (folder), ext), title, false, copyOf (*file));
 
     if (menu.fileCount == 0)
         return 0;
@@ -87,7 +100,7 @@ int PresetManager::getNextPrevFile (int direction, juce::String* file, juce::Str
 
     // A step that would land on a block marker keeps the current file rather than emptying it.
     if (const auto next = PresetBrowser::step (menu.paths, menu.currentItemId - 1, direction); next.isNotEmpty())
-        *file = next;
+        store (*file, next);
 
     return 1;
 }
@@ -95,7 +108,8 @@ int PresetManager::getNextPrevFile (int direction, juce::String* file, juce::Str
 int PresetManager::getFileFromMenu (juce::String* file, juce::String title, juce::String ext, juce::String folder, juce::String kindWord)
 {
     const auto saveMode = PresetBrowser::isSaveTitle (title);
-    auto menu = PresetBrowser::build (readFolderTree (folderPath (folder), ext), title, saveMode, *file);
+    const auto current = copyOf (*file);
+    auto menu = PresetBrowser::build (readFolderTree (folderPath (folder), ext), title, saveMode, current);
 
     if (menu.fileCount == 0 && ! saveMode)
         return 0;
@@ -109,7 +123,7 @@ int PresetManager::getFileFromMenu (juce::String* file, juce::String title, juce
     {
         juce::String name;
 
-        if (getUserText ("Save As", "Enter New " + kindWord + " Name", kindWord + " Name: ", juce::File (*file).getFileNameWithoutExtension(), &name) == 0 || ! PresetBrowser::isUsableName (name))
+        if (getUserText ("Save As", "Enter New " + kindWord + " Name", kindWord + " Name: ", juce::File (current).getFileNameWithoutExtension(), &name) == 0 || ! PresetBrowser::isUsableName (name))
             return 0;
 
         const auto dir = menu.paths[chosen - PresetBrowser::saveAsIdBase];
@@ -122,7 +136,7 @@ int PresetManager::getFileFromMenu (juce::String* file, juce::String title, juce
         if (juce::File (path).exists() && getUserYesNo ("Overwrite " + name + " ?") == 0)
             return 0;
 
-        *file = path;
+        store (*file, path);
         return 1;
     }
 
@@ -150,7 +164,7 @@ int PresetManager::getFileFromMenu (juce::String* file, juce::String title, juce
     if (saveMode && getUserYesNo ("Overwrite " + juce::File (path).getFileNameWithoutExtension() + " ?") == 0)
         return 0;
 
-    *file = path;
+    store (*file, path);
     return 1;
 }
 
@@ -178,7 +192,7 @@ void PresetManager::saveSubPreset (int index)
         return;
 
     const auto data = SubPresetFile::write (group, *processor);
-    replaceFileContents (juce::File (subPresetPaths[(size_t) index]), data.getData(), data.getSize());
+    replaceFileContents (juce::File (copyOf (subPresetPaths[(size_t) index])), data.getData(), data.getSize());
 }
 
 void PresetManager::loadSubPreset (int index)
@@ -188,7 +202,7 @@ void PresetManager::loadSubPreset (int index)
     if (getFileFromMenu (&subPresetPaths[(size_t) index], "Load " + group.title, group.extension, group.folder, "Sub-Preset") == 0)
         return;
 
-    juce::FileInputStream in { juce::File (subPresetPaths[(size_t) index]) };
+    juce::FileInputStream in { juce::File (copyOf (subPresetPaths[(size_t) index])) };
 
     if (in.openedOk())
         SubPresetFile::read (in, group, *processor);

@@ -59,11 +59,19 @@ public:
     std::atomic<int> editorHeight { 0 };
     std::atomic<int> resizeEditorOnLoad { -1 };
 
+    // A host may restore its state on a thread of its own while the editor reads these, so
+    // outside the state block every access goes through copyOf and store, and the state block
+    // holds textLock while it reads or writes them.
     std::array<juce::String, 20> textEntries;
     std::array<juce::String, 20> subPresetPaths;
     juce::String presetPath;
     juce::String presetName { "Untitled" };
     juce::String rootPath;
+
+    juce::String copyOf (const juce::String& field) const;
+    void store (juce::String& field, const juce::String& value);
+
+    juce::CriticalSection textLock;
 
     WarbloomAudioProcessor* processor;
 

@@ -159,6 +159,37 @@ int readSize (const juce::XmlElement& element, const juce::String& key)
     return (int) juce::jlimit ((double) std::numeric_limits<int>::min(), (double) std::numeric_limits<int>::max(), value);
 }
 
+// The preset path and name, sub-preset paths and text entries of one child. Returns how many
+// attributes after the path are these slots rather than parameters.
+int restoreTexts (PresetManager& presets, const juce::XmlElement& element)
+{
+    const juce::ScopedLock lock (presets.textLock);
+
+    if (! element.hasAttribute (presetPathKey))
+    {
+        presets.presetName = element.getNumAttributes() > 0 ? element.getAttributeName (0).replace ("_", " ") : juce::String();
+        return 0;
+    }
+
+    presets.presetPath = element.getStringAttribute (presetPathKey);
+    presets.presetName = juce::File::createFileWithoutCheckingPath (presets.presetPath).getFileNameWithoutExtension();
+
+    for (size_t i = 0; i < presets.subPresetPaths.size(); ++i)
+        presets.subPresetPaths[i] = element.getStringAttribute (subPresetKey + juce::String (i + 1));
+
+    auto skip = (int) presets.subPresetPaths.size();
+
+    if (element.hasAttribute (textEntryKey + "1"))
+    {
+        for (size_t i = 0; i < presets.textEntries.size(); ++i)
+            presets.textEntries[i] = element.getStringAttribute (textEntryKey + juce::String (i + 1));
+
+        skip += (int) presets.textEntries.size();
+    }
+
+    return skip;
+}
+
 void resizeEditor (juce::AudioProcessorEditor* editor, int width, int height)
 {
     if (editor == nullptr)
@@ -183,13 +214,16 @@ void WarbloomAudioProcessor::getStateInformation (juce::MemoryBlock& destData)
     juce::XmlElement root (rootTag);
     auto* preset = root.createNewChildElement (presetTag);
 
-    preset->setAttribute (presetPathKey, presets.presetPath);
+    {
+        const juce::ScopedLock lock (presets.textLock);
+        preset->setAttribute (presetPathKey, presets.presetPath);
 
-    for (size_t i = 0; i < presets.subPresetPaths.size(); ++i)
-        preset->setAttribute (subPresetKey + juce::String (i + 1), presets.subPresetPaths[i]);
+        for (size_t i = 0; i < presets.subPresetPaths.size(); ++i)
+            preset->setAttribute (subPresetKey + juce::String (i + 1), presets.subPresetPaths[i]);
 
-    for (size_t i = 0; i < presets.textEntries.size(); ++i)
-        preset->setAttribute (textEntryKey + juce::String (i + 1), presets.textEntries[i]);
+        for (size_t i = 0; i < presets.textEntries.size(); ++i)
+            preset->setAttribute (textEntryKey + juce::String (i + 1), presets.textEntries[i]);
+    }
 
     const auto width = presets.editorWidth.load (std::memory_order_relaxed);
     presets.savedEditorWidth.store (width, std::memory_order_relaxed);
@@ -221,30 +255,7 @@ void WarbloomAudioProcessor::setStateInformation (const void* data, int sizeInBy
             continue;
 
         const auto numAttributes = element->getNumAttributes();
-        auto skip = 0;
-
-        if (element->hasAttribute (presetPathKey))
-        {
-            presets.presetPath = element->getStringAttribute (presetPathKey);
-            presets.presetName = juce::File::createFileWithoutCheckingPath (presets.presetPath).getFileNameWithoutExtension();
-
-            for (size_t i = 0; i < presets.subPresetPaths.size(); ++i)
-                presets.subPresetPaths[i] = element->getStringAttribute (subPresetKey + juce::String (i + 1));
-
-            skip = (int) presets.subPresetPaths.size();
-
-            if (element->hasAttribute (textEntryKey + "1"))
-            {
-                for (size_t i = 0; i < presets.textEntries.size(); ++i)
-                    presets.textEntries[i] = element->getStringAttribute (textEntryKey + juce::String (i + 1));
-
-                skip += (int) presets.textEntries.size();
-            }
-        }
-        else
-        {
-            presets.presetName = numAttributes > 0 ? element->getAttributeName (0).replace ("_", " ") : juce::String();
-        }
+        const auto skip = restoreTexts (presets, *element);
 
         const auto width = readSize (*element, widthKey);
         const auto height = readSize (*element, heightKey);

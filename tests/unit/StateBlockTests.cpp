@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <functional>
 #include <string>
 #include <thread>
@@ -375,6 +376,44 @@ TEST (StateBlock, DamagedBlocksLeaveAConsistentState)
         flipped[i] = (char) (flipped[i] ^ 0x5a);
         checkConsistent (flipped, i);
     }
+}
+
+// A host restoring on its own thread while the editor reads the name and steps the path: every
+// value read is one that was written whole, and the state written afterwards reads back.
+TEST (StateBlock, RestoreOnAHostThreadWhileTheEditorReadsTheTexts)
+{
+    PresetTestProcessor p;
+    auto& presets = p.presets();
+    const juce::MemoryBlock blocks[] = {
+        blockWithChildren ({ currentLayout ("/p/A long name that needs its own allocation.wbm", true) }),
+        blockWithChildren ({ currentLayout ("/p/Another long name with an allocation.wbm", true) }),
+    };
+    const juce::StringArray names { "Untitled", "A long name that needs its own allocation", "Another long name with an allocation" };
+
+    std::atomic<bool> done { false };
+    std::thread host ([&]
+                      {
+                          for (int i = 0; i < 2000; ++i)
+                              p.processor.setStateInformation (blocks[i % 2].getData(), (int) blocks[i % 2].getSize());
+
+                          done = true; });
+
+    auto reads = 0;
+
+    while (! done || reads == 0)
+    {
+        const auto name = presets.copyOf (presets.presetName);
+        ASSERT_TRUE (names.contains (name)) << name;
+        presets.store (presets.presetPath, "/p/Stepped " + juce::String (reads++) + " with a long name.wbm");
+        juce::MemoryBlock block;
+        p.processor.getStateInformation (block);
+        ASSERT_NE (unwrap (block), nullptr);
+    }
+
+    host.join();
+    const auto last = p.stateBlock();
+    p.processor.setStateInformation (last.getData(), (int) last.getSize());
+    EXPECT_EQ (p.stateBlock(), last);
 }
 
 TEST (StateBlock, ResizesAnOpenEditorOnceFromAnyThread)

@@ -40,8 +40,10 @@ PresetManager& PatchPanel::presets() const
 
 void PatchPanel::showPresetName()
 {
-    if (presetNameButton.getButtonText() != presets().presetName)
-        presetNameButton.setButtonText (presets().presetName);
+    const auto name = presets().copyOf (presets().presetName);
+
+    if (presetNameButton.getButtonText() != name)
+        presetNameButton.setButtonText (name);
 }
 
 void PatchPanel::buttonClicked (juce::Button* button)
@@ -66,7 +68,7 @@ void PatchPanel::step (int direction)
         return;
 
     // The name follows on the next paint, which the arrow's own repaint brings.
-    manager.loadPresetFile (manager.presetPath);
+    manager.loadPresetFile (manager.copyOf (manager.presetPath));
 }
 
 void PatchPanel::paint (juce::Graphics&)
