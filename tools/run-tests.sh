@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds and runs every test: a Release build, then an AddressSanitizer and
-# UndefinedBehaviorSanitizer build of the same tests, then the fuzzers for a bounded time.
+# UndefinedBehaviorSanitizer build of the same tests, then the fuzzers over a fixed run of inputs.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/dependencies.sh"
 
