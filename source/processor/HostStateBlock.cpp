@@ -1,8 +1,8 @@
+#include "GuardedXmlParse.h"
 #include "ParameterRestore.h"
 #include "WarbloomAudioProcessor.h"
 
 #include <cmath>
-#include <cstring>
 #include <limits>
 
 namespace
@@ -18,50 +18,7 @@ const juce::String heightKey { "GUI_H:" };
 // JUCE's binary XML wrapper: magic, stored text length, UTF-8 text, a zero byte.
 constexpr juce::uint32 binaryXmlMagic = 0x21324356;
 
-// True when the bytes are UTF-8 in its shortest form. JUCE sizes a string copy by decoding and
-// re-encoding but copies the raw bytes, so an overlong sequence (C0 80 for a zero, say) makes the
-// copy overrun its buffer, and a cut-off sequence makes the decoder read past the end.
-bool isShortestFormUtf8 (const char* text, int length)
-{
-    const auto* bytes = reinterpret_cast<const juce::uint8*> (text);
-
-    for (auto i = 0; i < length;)
-    {
-        const auto lead = bytes[i];
-
-        if (lead < 0x80)
-        {
-            ++i;
-            continue;
-        }
-
-        const auto extra = lead >= 0xf0 ? 3 : (lead >= 0xe0 ? 2 : 1);
-
-        if (lead < 0xc2 || lead > 0xf4 || extra >= length - i)
-            return false;
-
-        auto codePoint = (juce::uint32) (lead & (0x3f >> extra));
-
-        for (auto k = 1; k <= extra; ++k)
-        {
-            if ((bytes[i + k] & 0xc0) != 0x80)
-                return false;
-
-            codePoint = (codePoint << 6) | (bytes[i + k] & 0x3f);
-        }
-
-        constexpr juce::uint32 smallestOfLength[] = { 0, 0x80, 0x800, 0x10000 };
-
-        if (codePoint < smallestOfLength[extra] || codePoint > 0x10ffff || (codePoint >= 0xd800 && codePoint <= 0xdfff))
-            return false;
-
-        i += extra + 1;
-    }
-
-    return true;
-}
-
-// JUCE's unwrapping rule, refusing text that JUCE's XML parser cannot take safely.
+// JUCE's unwrapping rule, with the text guarded against JUCE's parser faults.
 std::unique_ptr<juce::XmlElement> parseStateBlock (const void* data, int sizeInBytes)
 {
     if (sizeInBytes <= 8 || juce::ByteOrder::littleEndianInt (data) != binaryXmlMagic)
@@ -72,21 +29,7 @@ std::unique_ptr<juce::XmlElement> parseStateBlock (const void* data, int sizeInB
     if (storedLength <= 0)
         return {};
 
-    const auto* text = static_cast<const char*> (data) + 8;
-    // JUCE's string ends at the first zero byte, so what follows one is never read.
-    const auto length = (int) strnlen (text, (size_t) juce::jmin (storedLength, sizeInBytes - 8));
-
-    if (! isShortestFormUtf8 (text, length))
-        return {};
-
-    // JUCE's parser loops forever on a processing instruction inside an element's content, so
-    // only the leading declaration may be one.
-    const auto xml = juce::String::fromUTF8 (text, length).trimStart();
-
-    if (xml.indexOf (xml.startsWith ("<?") ? 2 : 0, "<?") >= 0)
-        return {};
-
-    return juce::parseXML (xml);
+    return parseGuardedXml (static_cast<const char*> (data) + 8, juce::jmin (storedLength, sizeInBytes - 8));
 }
 
 // The non-parameter attributes before the sub-preset paths and after the text entries.

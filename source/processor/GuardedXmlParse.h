@@ -1,0 +1,12 @@
+#pragma once
+
+#include <juce_core/juce_core.h>
+
+#include <memory>
+
+// Parses XML text that came from outside (a host's state block, a preset file) with JUCE's
+// parser, after refusing the text that parser cannot take safely: it reads past the end or
+// overruns its own buffers on some malformed input, and loops forever on other input. Text that
+// JUCE's XML writer produced always passes. The text ends at its first zero byte or after
+// maxLength bytes.
+std::unique_ptr<juce::XmlElement> parseGuardedXml (const char* text, int maxLength);
