@@ -35,9 +35,10 @@ std::unique_ptr<juce::XmlElement> parseStateBlock (const void* data, int sizeInB
 // The non-parameter attributes before the sub-preset paths and after the text entries.
 constexpr int attributesAroundSlots = 3;
 
-// JUCE's number parser, after shortening each run of exponent digits: the parser builds the
-// exponent in an int, which overflows on long runs. Leading zeros are dropped and five
-// significant digits kept, which still puts any longer exponent beyond a double's range.
+// JUCE's number parser, after shortening each run of digits after an exponent mark: the parser
+// builds the exponent in an int, which overflows on long runs. Leading zeros are dropped, leaving
+// one where the run is all zeros so the text keeps its shape, and five significant digits kept,
+// which still puts any longer exponent beyond a double's range.
 double readNumber (const juce::String& text)
 {
     if (! text.containsAnyOf ("eE"))
@@ -55,26 +56,36 @@ double readNumber (const juce::String& text)
     juce::String safe;
     auto state = State::plain;
     auto significantDigits = 0;
+    auto droppedZero = false;
 
-    for (auto p = text.getCharPointer(); ! p.isEmpty();)
+    for (auto p = text.getCharPointer();;)
     {
         const auto c = p.getAndAdvance();
+        const auto isDigit = juce::CharacterFunctions::isDigit (c);
 
-        if (juce::CharacterFunctions::isDigit (c) && state != State::plain)
+        if (isDigit && state != State::plain)
         {
             if (state != State::inDigits)
+            {
                 significantDigits = 0;
+                droppedZero = false;
+            }
 
             state = State::inDigits;
 
             if (significantDigits == 0 && c == '0')
-                continue;
-
-            if (++significantDigits <= maxExponentDigits)
+                droppedZero = true;
+            else if (++significantDigits <= maxExponentDigits)
                 safe += c;
 
             continue;
         }
+
+        if (state == State::inDigits && significantDigits == 0 && droppedZero)
+            safe += '0';
+
+        if (c == 0)
+            break;
 
         safe += c;
 

@@ -252,7 +252,7 @@ TEST (StateBlock, ReaderEdgeCases)
           [] (PresetTestProcessor& p)
           { EXPECT_FLOAT_EQ (valueOf (p.processor, "echoMix"), 0.25f); } },
         { "values: unknown names passed over, non-numbers read as 0, non-finite kept, clamped",
-          blockWithChildren ({ currentLayout ({}, true) + Attributes { { "noSuchParameter", "0.5" }, { "echoMix", "abc" }, { "modTotal", "inf" }, { "dryWetMix", "nan" }, { "outputGain", "7.5" }, { "echoFeedback", "-3" }, { "echoDamp", "1e400" }, { "satCrunch", "1e99999999999" }, { "filterRes", "1e-99999999999" }, { "satMix", "2.5e-0000000000001" } } }),
+          blockWithChildren ({ currentLayout ({}, true) + Attributes { { "noSuchParameter", "0.5" }, { "echoMix", "abc" }, { "modTotal", "inf" }, { "dryWetMix", "nan" }, { "outputGain", "7.5" }, { "echoFeedback", "-3" }, { "echoDamp", "1e400" }, { "satCrunch", "1e99999999999" }, { "filterRes", "1e-99999999999" }, { "satMix", "2.5e-0000000000001" }, { "bassLevel", "0.75e00+000000000000000018446744073709551615" }, { "toneMix", "0.5e0000" } } }),
           [] (PresetTestProcessor& p)
           {
               EXPECT_FLOAT_EQ (valueOf (p.processor, "echoMix"), 0.0f);
@@ -264,6 +264,8 @@ TEST (StateBlock, ReaderEdgeCases)
               EXPECT_FLOAT_EQ (valueOf (p.processor, "satCrunch"), 0.5f);
               EXPECT_FLOAT_EQ (valueOf (p.processor, "filterRes"), 0.0f);
               EXPECT_NEAR (valueOf (p.processor, "satMix"), 0.25f, 0.001f);
+              EXPECT_FLOAT_EQ (valueOf (p.processor, "bassLevel"), 0.75f) << "the exponent ends at the '+'";
+              EXPECT_FLOAT_EQ (valueOf (p.processor, "toneMix"), 0.5f);
               EXPECT_EQ (p.presets().presetName, "");
           } },
         { "sizes out of the int range are clamped",
