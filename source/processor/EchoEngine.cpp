@@ -1,5 +1,6 @@
 #include "EchoEngine.h"
 
+#include "DesignFrequency.h"
 #include "RampRead.h"
 
 #include <cmath>
@@ -254,7 +255,7 @@ void EchoEngine::processSamples (float* left, float* right, int numSamples)
         if (lowCut != lowCutKey)
         {
             lowCutKey = lowCut;
-            const auto coefficients = juce::IIRCoefficients::makeLowPass (sampleRate, static_cast<double> (lowCut));
+            const auto coefficients = juce::IIRCoefficients::makeLowPass (sampleRate, designFrequency (lowCut, sampleRate));
             lowPassLeft.setCoefficients (coefficients);
             lowPassRight.setCoefficients (coefficients);
         }
@@ -264,7 +265,7 @@ void EchoEngine::processSamples (float* left, float* right, int numSamples)
         if (highCut != highCutKey)
         {
             highCutKey = highCut;
-            const auto coefficients = juce::IIRCoefficients::makeHighPass (sampleRate, static_cast<double> (highCut));
+            const auto coefficients = juce::IIRCoefficients::makeHighPass (sampleRate, designFrequency (highCut, sampleRate));
             highPassLeft.setCoefficients (coefficients);
             highPassRight.setCoefficients (coefficients);
         }

@@ -1,5 +1,6 @@
 #include "ToneEngine.h"
 
+#include "DesignFrequency.h"
 #include "RampRead.h"
 
 #include <cmath>
@@ -22,9 +23,9 @@ float unitClamp (float value)
     return juce::jlimit (0.0f, 1.0f, value);
 }
 
-double clampHz (float value, float low, float high)
+double clampHz (float value, float low, float high, double sampleRate)
 {
-    return static_cast<double> (juce::jlimit (low, high, value));
+    return designFrequency (static_cast<double> (juce::jlimit (low, high, value)), sampleRate);
 }
 
 void advanceSmoother (ToneEngine::Smoother& smoother, int numSamples)
@@ -203,7 +204,7 @@ void ToneEngine::processSamples (float* left, float* right, int numSamples)
         if (split != splitKey)
         {
             splitKey = split;
-            const auto frequency = clampHz (split, 20.0f, 20000.0f);
+            const auto frequency = clampHz (split, 20.0f, 20000.0f, sampleRate);
             const auto highPass = Coefficients::makeHighPass (sampleRate, frequency);
             const auto lowPass = Coefficients::makeLowPass (sampleRate, frequency);
             for (auto& f : filters)
@@ -231,10 +232,10 @@ void ToneEngine::processSamples (float* left, float* right, int numSamples)
         if (bassLeft + bassRight + bassGain != bassKey)
         {
             bassKey = bassLeft + bassRight + bassGain;
-            const auto leftCoefficients = Coefficients::makePeakFilter (sampleRate, clampHz (bassLeft, 30.0f, 1000.0f), 5.0, bassGain);
+            const auto leftCoefficients = Coefficients::makePeakFilter (sampleRate, clampHz (bassLeft, 30.0f, 1000.0f, sampleRate), 5.0, bassGain);
             filters[0].bassPeak.setCoefficients (leftCoefficients);
             filters[1].bassPeak.setCoefficients (bassRight == bassLeft ? leftCoefficients
-                                                                       : Coefficients::makePeakFilter (sampleRate, clampHz (bassRight, 30.0f, 1000.0f), 5.0, bassGain));
+                                                                       : Coefficients::makePeakFilter (sampleRate, clampHz (bassRight, 30.0f, 1000.0f, sampleRate), 5.0, bassGain));
         }
 
         // Modulated cutoff.
@@ -267,7 +268,7 @@ void ToneEngine::processSamples (float* left, float* right, int numSamples)
             filterKey = cutoff[0] + cutoff[1] + lowPassQ;
             const auto designFor = [&] (float value, juce::IIRFilter& peak, juce::IIRFilter& lowPass)
             {
-                const auto frequency = clampHz (value, 20.0f, 20000.0f);
+                const auto frequency = clampHz (value, 20.0f, 20000.0f, sampleRate);
                 peak.setCoefficients (Coefficients::makePeakFilter (sampleRate, frequency, 15.0, resonanceGain));
                 lowPass.setCoefficients (Coefficients::makeLowPass (sampleRate, frequency, static_cast<double> (lowPassQ)));
             };

@@ -1,4 +1,5 @@
 #include "hosting/HostedPlugin.h"
+#include "support/SampleRateTable.h"
 
 #include <gtest/gtest.h>
 
@@ -103,6 +104,30 @@ TEST (SignalPath, DryWetZeroReturnsTheInputBitExact)
     for (int channel = 0; channel < 2; ++channel)
         for (int i = 0; i < input.getNumSamples(); ++i)
             ASSERT_EQ (output.getSample (channel, i), input.getSample (channel, i)) << channel << " " << i;
+}
+
+TEST (SignalPath, DefaultsBelow44kHoldTheLevelOf48k)
+{
+    // The unit tests run every rate and setting; here the bundle as built, at the rates where
+    // the default 20 kHz cutoff lies above half the sample rate.
+    const auto renderAt = [] (double sampleRate, const sampleRateTable::Setting& setting)
+    {
+        juce::String error;
+        auto plugin = HostedPlugin::loadBuilt (sampleRate, blockSize, error);
+        if (plugin == nullptr)
+        {
+            ADD_FAILURE() << error;
+            return juce::AudioBuffer<float>();
+        }
+
+        sampleRateTable::apply (setting, [&] (const juce::String& identifier)
+                                { return plugin->parameterWithIdentifier (identifier); });
+        plugin->prepare (sampleRate, blockSize, 2);
+        plugin->playHead.setPosition (120.0, 0.0, false);
+        return render (*plugin, sampleRateTable::chordInput (sampleRate));
+    };
+
+    sampleRateTable::expectLevelsHold (renderAt, sampleRateTable::settings.front(), { 22050.0, 32000.0 });
 }
 
 TEST (SignalPath, MonoLayoutProcessesChannelZero)

@@ -1,5 +1,6 @@
 #include "processor/EngineSettings.h"
 #include "processor/WarbloomAudioProcessor.h"
+#include "support/SampleRateTable.h"
 
 #include <gtest/gtest.h>
 
@@ -54,6 +55,18 @@ struct Frame
     {
         return process (numSamples, [] (int i)
                         { return 0.3f * std::sin (0.05f * static_cast<float> (i)); });
+    }
+
+    // Runs the signal through in blocks of the prepared size.
+    juce::AudioBuffer<float> render (juce::AudioBuffer<float> signal)
+    {
+        juce::MidiBuffer midi;
+        for (int start = 0; start < signal.getNumSamples(); start += blockSize)
+        {
+            juce::AudioBuffer<float> block (signal.getArrayOfWritePointers(), signal.getNumChannels(), start, std::min (blockSize, signal.getNumSamples() - start));
+            processor.processBlock (block, midi);
+        }
+        return signal;
     }
 
     int blockSize;
@@ -187,7 +200,7 @@ bool isDenormal (float x)
 
 TEST (BlockFrame, SweepStaysFiniteWithoutDenormals)
 {
-    for (const auto rate : { 44100.0, 48000.0, 96000.0, 192000.0 })
+    for (const auto rate : sampleRateTable::rates)
     {
         for (const auto block : { 1, 17, 64, 512 })
         {
@@ -223,6 +236,20 @@ TEST (BlockFrame, SweepStaysFiniteWithoutDenormals)
             }
         }
     }
+}
+
+TEST (BlockFrame, EveryRateHoldsTheLevelOf48k)
+{
+    const auto renderAt = [] (double rate, const sampleRateTable::Setting& setting)
+    {
+        Frame frame (rate);
+        sampleRateTable::apply (setting, [&] (const juce::String& identifier)
+                                { return frame.processor.apvts.getParameter (identifier); });
+        return frame.render (sampleRateTable::chordInput (rate));
+    };
+
+    for (const auto& setting : sampleRateTable::settings)
+        sampleRateTable::expectLevelsHold (renderAt, setting, sampleRateTable::rates);
 }
 
 TEST (BlockFrame, NonFiniteInputNeverComesOut)
