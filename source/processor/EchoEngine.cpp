@@ -270,18 +270,17 @@ void EchoEngine::processSamples (float* left, float* right, int numSamples)
             highPassRight.setCoefficients (coefficients);
         }
 
+        // Both pairs run in mono too, so the right pair is current when the layout turns stereo.
         if (damp1 > 0.0f)
         {
             loopLeft = highPassLeft.processSingleSampleRaw (loopLeft);
-            if (stereo)
-                loopRight = highPassRight.processSingleSampleRaw (loopRight);
+            loopRight = highPassRight.processSingleSampleRaw (loopRight);
         }
 
         if (damp2 > 0.0f)
         {
             loopLeft = lowPassLeft.processSingleSampleRaw (loopLeft);
-            if (stereo)
-                loopRight = lowPassRight.processSingleSampleRaw (loopRight);
+            loopRight = lowPassRight.processSingleSampleRaw (loopRight);
         }
 
         // A loop that has turned non-finite (or too large for the clipper) starts afresh rather

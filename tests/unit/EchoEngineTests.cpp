@@ -199,6 +199,24 @@ TEST (EchoEngine, MonoKeepsTheRightLineSilent)
         ASSERT_EQ (rig.echo.line (1)[i], 0.0);
 }
 
+TEST (EchoEngine, MonoKeepsTheRightDampingPairRunning)
+{
+    // Without feedback both loop states carry the same input in mono, so both damping pairs hold
+    // the same state: the right pair is current should the layout turn stereo.
+    EchoRig rig;
+    rig.settings.damp = 50.0f;
+    std::vector<float> mono (2000);
+    for (std::size_t i = 0; i < mono.size(); ++i)
+        mono[i] = std::sin (0.05f * static_cast<float> (i));
+    rig.run (mono, nullptr);
+
+    const auto highPassLeft = rig.echo.highPassLeft.processSingleSampleRaw (0.0f);
+    const auto lowPassLeft = rig.echo.lowPassLeft.processSingleSampleRaw (0.0f);
+    EXPECT_NE (lowPassLeft, 0.0f);
+    EXPECT_EQ (rig.echo.highPassRight.processSingleSampleRaw (0.0f), highPassLeft);
+    EXPECT_EQ (rig.echo.lowPassRight.processSingleSampleRaw (0.0f), lowPassLeft);
+}
+
 TEST (EchoEngine, MixZeroLeavesTheBufferAlone)
 {
     EchoRig rig;
