@@ -2,6 +2,8 @@
 
 #include "editor/WarbloomAudioProcessorEditor.h"
 
+#include <limits>
+
 WarbloomAudioProcessor::WarbloomAudioProcessor()
     : juce::AudioProcessor (BusesProperties()
                                 .withInput ("Input", juce::AudioChannelSet::stereo(), true)
@@ -19,9 +21,11 @@ const juce::String WarbloomAudioProcessor::getName() const
     return "Warbloom";
 }
 
+// With feedback up to 101 % the echo can ring on without end; JUCE hands infinity to a VST3 host
+// as an infinite tail, so a host never cuts the repeats when the input falls silent.
 double WarbloomAudioProcessor::getTailLengthSeconds() const
 {
-    return 0.0;
+    return std::numeric_limits<double>::infinity();
 }
 
 bool WarbloomAudioProcessor::acceptsMidi() const

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace
 {
 using warbloom::hosting::HostedPlugin;
@@ -139,6 +141,15 @@ TEST (PluginClass, ConvertsValuesAndTextThroughTheHost)
     mix->setValueNotifyingHost (0.5f);
     EXPECT_FLOAT_EQ (mix->getValue(), 0.5f);
     EXPECT_EQ (mix->getText (mix->getValue(), 100), "50");
+}
+
+TEST (PluginClass, ReportsAnEndlessTail)
+{
+    // The plug-in answers kInfiniteTail, which JUCE's host side reads back as infinity.
+    auto plugin = loadWarbloom();
+    ASSERT_NE (plugin, nullptr);
+    plugin->prepare (48000.0, 512, 2);
+    EXPECT_EQ (plugin->processor().getTailLengthSeconds(), std::numeric_limits<double>::infinity());
 }
 
 TEST (PluginClass, ProcessesABlock)

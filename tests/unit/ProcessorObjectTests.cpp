@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace
 {
 using Set = juce::AudioChannelSet;
@@ -11,7 +13,7 @@ TEST (ProcessorObject, FixedAnswers)
 {
     WarbloomAudioProcessor processor;
     EXPECT_EQ (processor.getName(), "Warbloom");
-    EXPECT_EQ (processor.getTailLengthSeconds(), 0.0);
+    EXPECT_EQ (processor.getTailLengthSeconds(), std::numeric_limits<double>::infinity());
     EXPECT_FALSE (processor.acceptsMidi());
     EXPECT_FALSE (processor.producesMidi());
     EXPECT_FALSE (processor.isMidiEffect());
