@@ -97,6 +97,36 @@ struct EchoGate : ::testing::Test
     double ppq = 0.0;
 };
 
+TEST_F (EchoGate, BoundariesAreWorkedOutInSinglePrecisionAsWritten)
+{
+    // A phase on a boundary belongs to the step below it. For 7 of 8 steps 1 / (8 / 7) in single
+    // precision is 0.87499994f, not 7 / 8, so a phase of exactly 0.875f is already on step 8.
+    struct Row
+    {
+        int stepCount;
+        float phase;
+        int step;
+    };
+    const Row rows[] = { { 5, 0.2f, 1 }, { 5, 0.6f, 3 }, { 5, 0.8f, 4 }, { 8, 0.87499994f, 7 }, { 8, 0.875f, 8 } };
+
+    settings.gateRate = 4; // one beat a step
+    for (const auto& row : rows)
+    {
+        settings.gateLength = static_cast<float> (row.stepCount);
+        for (int unlit = 1; unlit <= 8; ++unlit)
+        {
+            // With only this step unlit the first gate stage moves after one sample exactly when
+            // the phase is on it.
+            settings.stepOn.fill (true);
+            settings.stepOn[static_cast<std::size_t> (unlit - 1)] = false;
+            echo.gateLevel = 0.0f;
+            ppq = static_cast<double> (row.phase) * row.stepCount;
+            run (1);
+            EXPECT_EQ (echo.gateLevel, unlit == row.step ? 0.02f : 0.0f) << row.stepCount << " steps, phase " << row.phase << ", step " << unlit << " unlit";
+        }
+    }
+}
+
 TEST_F (EchoGate, TwoStagesRampToTheStepValue)
 {
     // All steps unlit: the target is 1. The first stage closes 2 % of the gap and snaps within
