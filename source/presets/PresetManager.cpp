@@ -98,10 +98,14 @@ int PresetManager::getNextPrevFile (int direction, juce::String* file, juce::Str
     if (menu.currentItemId < 0)
         return 1;
 
-    // A step that would land on a block marker keeps the current file rather than emptying it.
-    if (const auto next = PresetBrowser::step (menu.paths, menu.currentItemId - 1, direction); next.isNotEmpty())
-        store (*file, next);
+    // A step that would land on a block marker keeps the current file and loads nothing, so the
+    // user's edits since the last load stay.
+    const auto next = PresetBrowser::step (menu.paths, menu.currentItemId - 1, direction);
 
+    if (next.isEmpty())
+        return 0;
+
+    store (*file, next);
     return 1;
 }
 

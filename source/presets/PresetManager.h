@@ -33,8 +33,8 @@ public:
     void loadPreset (juce::String* file);
 
     // Steps *file to the next (direction >= 0) or previous preset of its folder. Returns 0 when
-    // the folder tree holds no matching file at all, else 1 (*file unchanged when it is not in
-    // the tree).
+    // the folder tree holds no matching file at all or the step finds no file (from a name of 1 to
+    // 3 characters at the end of its folder), else 1 (*file unchanged when it is not in the tree).
     int getNextPrevFile (int direction, juce::String* file, juce::String title, juce::String ext, juce::String folder, juce::String kindWord);
 
     // Reads the preset file at path into the processor; false when it cannot be read.

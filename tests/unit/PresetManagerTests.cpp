@@ -247,7 +247,7 @@ TEST (PresetManager, SteppingThroughPresetFiles)
     EXPECT_EQ (stepFrom (delta, 1), std::make_pair (1, delta));
     EXPECT_EQ (stepFrom ({}, -1), std::make_pair (1, juce::String()));
     EXPECT_EQ (stepFrom ("/elsewhere/Alpha.wbm", 1), std::make_pair (1, juce::String ("/elsewhere/Alpha.wbm")));
-    EXPECT_EQ (stepFrom (p.path ("Presets/Abc.wbm"), -1), std::make_pair (1, p.path ("Presets/Abc.wbm")));
+    EXPECT_EQ (stepFrom (p.path ("Presets/Abc.wbm"), -1), std::make_pair (0, p.path ("Presets/Abc.wbm"))) << "a step that finds no file loads nothing";
     EXPECT_TRUE (p.dialogs->menus.isEmpty());
 }
 
