@@ -16,12 +16,19 @@ PresetManager::PresetManager (WarbloomAudioProcessor& owner, const juce::File& r
       processor (&owner),
       dialogs (std::move (dialogsToUse))
 {
+    // Made now so the user has a folder to put presets into; a failure shows later as an empty
+    // browser, and saving makes the folders it needs.
+    if (! root.exists())
+        root.createDirectory();
 }
 
 PresetManager::~PresetManager() = default;
 
 juce::File PresetManager::defaultRoot (const juce::String& pluginName)
 {
+    if (const auto scratch = juce::SystemStats::getEnvironmentVariable ("WARBLOOM_PRESET_ROOT", {}); scratch.isNotEmpty())
+        return juce::File::getCurrentWorkingDirectory().getChildFile (scratch);
+
     const auto inFolder = [&pluginName] (juce::File::SpecialLocationType location)
     { return juce::File (juce::File::getSpecialLocation (location).getFullPathName() + directorySeperator + pluginName); };
 

@@ -17,13 +17,14 @@ class WarbloomAudioProcessor;
 class PresetManager
 {
 public:
-    // Uses the default root folder; nothing on disk is touched until something is saved.
+    // Both make the root folder when it is missing; the first uses the default root.
     explicit PresetManager (WarbloomAudioProcessor& owner);
     PresetManager (WarbloomAudioProcessor& owner, const juce::File& root, std::unique_ptr<PresetDialogs> dialogs = std::make_unique<JucePresetDialogs>());
     ~PresetManager();
 
     // The common documents folder + "/Warbloom" when it exists or can be made and written,
-    // otherwise the user's documents folder + "/Warbloom".
+    // otherwise the user's documents folder + "/Warbloom". Tests and tools name a scratch folder
+    // in WARBLOOM_PRESET_ROOT instead, so they never touch the user's folders.
     static juce::File defaultRoot (const juce::String& pluginName);
 
     // preferred when it is a writable folder or can be made as one, else fallback.

@@ -7,6 +7,7 @@
 
 #include "editor/support/ComponentImage.h"
 #include "Subjects.h"
+#include "support/ScratchPresetRoot.h"
 
 #include <cstdio>
 
@@ -42,6 +43,7 @@ bool snapshot (const Subject& subject, const juce::File& folder)
 
 int main (int argc, char** argv)
 {
+    const ScratchPresetRoot presetRoot;
     const juce::ScopedJuceInitialiser_GUI juce;
 
     if (argc == 2 && juce::String (argv[1]) == "--list")
