@@ -13,6 +13,9 @@ using warbloom::hosting::HostedPlugin;
 constexpr int designWidth = 748;
 constexpr int designHeight = 385;
 
+// Where the window's top left corner sits on the screen.
+constexpr int windowOffset = 40;
+
 // A JUCE app installs a handler like this; a test binary is not one. Without a window manager some
 // of the properties JUCE asks for do not exist, which the default handler would treat as fatal.
 int ignoreXError (Display*, XErrorEvent*)
@@ -38,7 +41,7 @@ public:
         window.setUsingNativeTitleBar (true);
         window.setResizable (false, false);
         window.setContentNonOwned (editor.get(), true);
-        window.setTopLeftPosition (40, 40);
+        window.setTopLeftPosition (windowOffset, windowOffset);
         window.setVisible (true);
         pumpMessages (400);
     }
@@ -89,6 +92,23 @@ private:
     juce::DocumentWindow window;
 };
 
+// The X server only gives back what lies on the screen.
+::testing::AssertionResult screenHoldsTheLargestWindow()
+{
+    const auto* display = juce::Desktop::getInstance().getDisplays().getPrimaryDisplay();
+    if (display == nullptr)
+        return ::testing::AssertionFailure() << "no screen";
+
+    const auto screen = display->totalArea;
+    const auto needed = juce::Rectangle<int> (windowOffset + 2 * designWidth, windowOffset + 2 * designHeight);
+    if (screen.getWidth() < needed.getWidth() || screen.getHeight() < needed.getHeight())
+        return ::testing::AssertionFailure() << "the screen is " << screen.getWidth() << " x " << screen.getHeight() << ", the window needs "
+                                             << needed.getWidth() << " x " << needed.getHeight()
+                                             << " (run under xvfb-run -s \"-screen 0 1920x1080x24\")";
+
+    return ::testing::AssertionSuccess();
+}
+
 std::unique_ptr<HostedPlugin> loadWarbloom()
 {
     juce::String error;
@@ -102,8 +122,12 @@ juce::File screenshotFile (const juce::String& name)
     return juce::File::getSpecialLocation (juce::File::currentExecutableFile).getSiblingFile (name);
 }
 
+// A failed grab has already failed the test; libpng would abort the whole binary on an empty image.
 void save (const juce::Image& image, const juce::File& file)
 {
+    if (! image.isValid())
+        return;
+
     file.deleteFile();
     juce::FileOutputStream stream (file);
     juce::PNGImageFormat().writeImageToStream (image, stream);
@@ -125,6 +149,7 @@ void expectPluginDrawn (const juce::Image& shot, float scale)
 
 TEST (EditorWindow, OpensResizesWithinItsLimitsAndReopensAtTheLastSize)
 {
+    ASSERT_TRUE (screenHoldsTheLargestWindow());
     auto plugin = loadWarbloom();
     ASSERT_NE (plugin, nullptr);
     auto& processor = plugin->processor();
@@ -164,6 +189,7 @@ TEST (EditorWindow, OpensResizesWithinItsLimitsAndReopensAtTheLastSize)
 
 TEST (EditorWindow, OpensAtTheSizeAHostStateCarries)
 {
+    ASSERT_TRUE (screenHoldsTheLargestWindow());
     juce::MemoryBlock state;
 
     {
