@@ -6,6 +6,7 @@
 //   warbloom-snapshot --list
 
 #include "editor/support/ComponentImage.h"
+#include "editor/support/FrameworkSplash.h"
 #include "Subjects.h"
 #include "support/ScratchPresetRoot.h"
 
@@ -75,6 +76,9 @@ int main (int argc, char** argv)
     if (chosen.empty())
         for (const auto& subject : subjects())
             chosen.push_back (&subject);
+
+    // The pictures show the editor as it stays, without JUCE's passing splash.
+    FrameworkSplash::waitOut();
 
     for (const auto* subject : chosen)
         if (! snapshot (*subject, folder))
