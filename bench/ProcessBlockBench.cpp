@@ -1,4 +1,5 @@
 #include "processor/WarbloomAudioProcessor.h"
+#include "support/ScratchPresetRoot.h"
 
 #include <benchmark/benchmark.h>
 
@@ -98,4 +99,14 @@ BENCHMARK_CAPTURE (processBlockBench, defaults, Setting::defaults)->Arg (64)->Ar
 BENCHMARK_CAPTURE (processBlockBench, worst_case, Setting::worstCase)->Arg (64)->Arg (512);
 BENCHMARK_CAPTURE (processBlockBench, tone_off, Setting::toneOff)->Arg (64)->Arg (512);
 
-BENCHMARK_MAIN();
+// BENCHMARK_MAIN, with the processors' preset stores in a scratch folder.
+int main (int argc, char** argv)
+{
+    const ScratchPresetRoot presetRoot;
+    benchmark::Initialize (&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments (argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

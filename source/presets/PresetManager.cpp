@@ -16,12 +16,19 @@ PresetManager::PresetManager (WarbloomAudioProcessor& owner, const juce::File& r
       processor (&owner),
       dialogs (std::move (dialogsToUse))
 {
+    // Made now so the user has a folder to put presets into; a failure shows later as an empty
+    // browser, and saving makes the folders it needs.
+    if (! root.exists())
+        root.createDirectory();
 }
 
 PresetManager::~PresetManager() = default;
 
 juce::File PresetManager::defaultRoot (const juce::String& pluginName)
 {
+    if (const auto scratch = juce::SystemStats::getEnvironmentVariable ("WARBLOOM_PRESET_ROOT", {}); scratch.isNotEmpty())
+        return juce::File::getCurrentWorkingDirectory().getChildFile (scratch);
+
     const auto inFolder = [&pluginName] (juce::File::SpecialLocationType location)
     { return juce::File (juce::File::getSpecialLocation (location).getFullPathName() + directorySeperator + pluginName); };
 
@@ -98,10 +105,14 @@ int PresetManager::getNextPrevFile (int direction, juce::String* file, juce::Str
     if (menu.currentItemId < 0)
         return 1;
 
-    // A step that would land on a block marker keeps the current file rather than emptying it.
-    if (const auto next = PresetBrowser::step (menu.paths, menu.currentItemId - 1, direction); next.isNotEmpty())
-        store (*file, next);
+    // A step that would land on a block marker keeps the current file and loads nothing, so the
+    // user's edits since the last load stay.
+    const auto next = PresetBrowser::step (menu.paths, menu.currentItemId - 1, direction);
 
+    if (next.isEmpty())
+        return 0;
+
+    store (*file, next);
     return 1;
 }
 

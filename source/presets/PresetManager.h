@@ -17,13 +17,14 @@ class WarbloomAudioProcessor;
 class PresetManager
 {
 public:
-    // Uses the default root folder; nothing on disk is touched until something is saved.
+    // Both make the root folder when it is missing; the first uses the default root.
     explicit PresetManager (WarbloomAudioProcessor& owner);
     PresetManager (WarbloomAudioProcessor& owner, const juce::File& root, std::unique_ptr<PresetDialogs> dialogs = std::make_unique<JucePresetDialogs>());
     ~PresetManager();
 
     // The common documents folder + "/Warbloom" when it exists or can be made and written,
-    // otherwise the user's documents folder + "/Warbloom".
+    // otherwise the user's documents folder + "/Warbloom". Tests and tools name a scratch folder
+    // in WARBLOOM_PRESET_ROOT instead, so they never touch the user's folders.
     static juce::File defaultRoot (const juce::String& pluginName);
 
     // preferred when it is a writable folder or can be made as one, else fallback.
@@ -33,8 +34,8 @@ public:
     void loadPreset (juce::String* file);
 
     // Steps *file to the next (direction >= 0) or previous preset of its folder. Returns 0 when
-    // the folder tree holds no matching file at all, else 1 (*file unchanged when it is not in
-    // the tree).
+    // the folder tree holds no matching file at all or the step finds no file (from a name of 1 to
+    // 3 characters at the end of its folder), else 1 (*file unchanged when it is not in the tree).
     int getNextPrevFile (int direction, juce::String* file, juce::String title, juce::String ext, juce::String folder, juce::String kindWord);
 
     // Reads the preset file at path into the processor; false when it cannot be read.

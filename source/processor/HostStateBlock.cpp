@@ -144,22 +144,6 @@ int restoreTexts (PresetManager& presets, const juce::XmlElement& element)
     return skip;
 }
 
-void resizeEditor (juce::AudioProcessorEditor* editor, int width, int height)
-{
-    if (editor == nullptr)
-        return;
-
-    if (juce::MessageManager::existsAndIsCurrentThread())
-    {
-        editor->setBounds (editor->getX(), editor->getY(), width, height);
-        return;
-    }
-
-    juce::MessageManager::callAsync ([safeEditor = juce::Component::SafePointer<juce::AudioProcessorEditor> (editor), width, height]
-                                     {
-                                         if (auto* e = safeEditor.getComponent())
-                                             e->setBounds (e->getX(), e->getY(), width, height); });
-}
 } // namespace
 
 void WarbloomAudioProcessor::getStateInformation (juce::MemoryBlock& destData)
@@ -219,7 +203,7 @@ void WarbloomAudioProcessor::setStateInformation (const void* data, int sizeInBy
         presets.savedEditorHeight.store (height, std::memory_order_relaxed);
 
         if (presets.resizeEditorOnLoad.exchange (0, std::memory_order_relaxed) != 0)
-            resizeEditor (getActiveEditor(), width, height);
+            editorResize.request (width, height);
 
         for (auto k = skip + attributesAroundSlots; k < numAttributes; ++k)
         {

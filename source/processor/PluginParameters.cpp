@@ -74,10 +74,10 @@ juce::AudioProcessorValueTreeState::ParameterLayout PluginParameters::createPara
                                                                            name,
                                                                            juce::NormalisableRange<float> (start, end, interval, skew),
                                                                            defaultValue,
-                                                                           unit,
-                                                                           juce::AudioProcessorParameter::genericParameter,
-                                                                           toText,
-                                                                           fromText));
+                                                                           juce::AudioParameterFloatAttributes()
+                                                                               .withLabel (unit)
+                                                                               .withStringFromValueFunction (toText)
+                                                                               .withValueFromStringFunction (fromText)));
     };
     auto addBool = [&] (const juce::String& id, const juce::String& name, float defaultValue)
     {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "EchoEngine.h"
+#include "EditorResizeRequest.h"
 #include "OutputSmoothers.h"
 #include "PluginParameters.h"
 #include "presets/PresetManager.h"
@@ -63,6 +64,9 @@ private:
 
     // The block's dry input, sized by prepareToPlay so the audio thread does not allocate.
     juce::AudioBuffer<float> dryBuffer;
+
+    // Destroyed first, so no resize is delivered to a processor being destroyed.
+    EditorResizeRequest editorResize { *this };
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (WarbloomAudioProcessor)
 };

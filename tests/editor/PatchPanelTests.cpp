@@ -165,6 +165,27 @@ TEST (PatchPanel, ArrowsWithoutPresetFilesChangeNothing)
     EXPECT_TRUE (f.presets().presetPath.isEmpty());
 }
 
+// A name of 1 to 3 characters ends a run of presets: stepping on from one at the end of its
+// folder finds no file, and must not reload the current one over the user's edits.
+TEST (PatchPanel, SteppingOnFromAShortNameAtTheEndOfItsFolderKeepsTheEdits)
+{
+    PatchFixture f;
+    f.writePreset ("Alpha", 10.0f);
+    f.writePreset ("Zed", 30.0f);
+    const auto zed = f.presets().presetPath;
+    f.presets().presetName = "Zed";
+    f.setEchoMix (55.0f);
+    f.open();
+
+    f.button (PatchFixture::nextButton).onClick();
+    EXPECT_FLOAT_EQ (f.echoMix(), 55.0f);
+    EXPECT_EQ (f.presets().presetPath, zed);
+
+    f.button (PatchFixture::previousButton).onClick();
+    EXPECT_FLOAT_EQ (f.echoMix(), 10.0f) << "the step back still reaches Alpha";
+    EXPECT_EQ (f.presets().presetName, "Alpha");
+}
+
 TEST (PatchPanel, LoadingFromTheMenuShowsTheNameAtOnce)
 {
     PatchFixture f;

@@ -1,4 +1,5 @@
 #include "processor/WarbloomAudioProcessor.h"
+#include "support/ScratchPresetRoot.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -9,6 +10,8 @@ extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size);
 // instance would see one restore after another.
 extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size)
 {
+    static const ScratchPresetRoot presetRoot;
+
     // Never destroyed: at exit JUCE's own statics may already be gone.
     static auto* juceInitialiser = new juce::ScopedJuceInitialiser_GUI();
     static auto& processor = *new WarbloomAudioProcessor();

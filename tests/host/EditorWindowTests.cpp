@@ -13,6 +13,11 @@ using warbloom::hosting::HostedPlugin;
 constexpr int designWidth = 748;
 constexpr int designHeight = 385;
 
+// Where the window's top left corner sits on the screen.
+constexpr int windowOffset = 40;
+
+constexpr juce::uint32 backgroundColour = 0xFFE2E6EB;
+
 // A JUCE app installs a handler like this; a test binary is not one. Without a window manager some
 // of the properties JUCE asks for do not exist, which the default handler would treat as fatal.
 int ignoreXError (Display*, XErrorEvent*)
@@ -38,9 +43,10 @@ public:
         window.setUsingNativeTitleBar (true);
         window.setResizable (false, false);
         window.setContentNonOwned (editor.get(), true);
-        window.setTopLeftPosition (40, 40);
+        window.setTopLeftPosition (windowOffset, windowOffset);
         window.setVisible (true);
         pumpMessages (400);
+        waitOutFrameworkSplash();
     }
 
     ~EditorWindow()
@@ -85,9 +91,43 @@ public:
     }
 
 private:
+    // JUCE lays its splash over the bottom right of the first editors a module opens and fades it
+    // out a few seconds later; the pictures are taken once the plain background at (740, 330),
+    // under the splash's logo, shows again.
+    void waitOutFrameworkSplash() const
+    {
+        const auto scale = (float) size().getWidth() / (float) designWidth;
+        const auto deadline = juce::Time::getMillisecondCounter() + 10000;
+
+        while (juce::Time::getMillisecondCounter() < deadline)
+        {
+            const auto shot = grab();
+            if (! shot.isValid() || shot.getPixelAt ((int) (740 * scale), (int) (330 * scale)).getARGB() == backgroundColour)
+                return;
+            pumpMessages (100);
+        }
+    }
+
     std::unique_ptr<juce::AudioProcessorEditor> editor;
     juce::DocumentWindow window;
 };
+
+// The X server only gives back what lies on the screen.
+::testing::AssertionResult screenHoldsTheLargestWindow()
+{
+    const auto* display = juce::Desktop::getInstance().getDisplays().getPrimaryDisplay();
+    if (display == nullptr)
+        return ::testing::AssertionFailure() << "no screen";
+
+    const auto screen = display->totalArea;
+    const auto needed = juce::Rectangle<int> (windowOffset + 2 * designWidth, windowOffset + 2 * designHeight);
+    if (screen.getWidth() < needed.getWidth() || screen.getHeight() < needed.getHeight())
+        return ::testing::AssertionFailure() << "the screen is " << screen.getWidth() << " x " << screen.getHeight() << ", the window needs "
+                                             << needed.getWidth() << " x " << needed.getHeight()
+                                             << " (run under xvfb-run -s \"-screen 0 1920x1080x24\")";
+
+    return ::testing::AssertionSuccess();
+}
 
 std::unique_ptr<HostedPlugin> loadWarbloom()
 {
@@ -102,8 +142,12 @@ juce::File screenshotFile (const juce::String& name)
     return juce::File::getSpecialLocation (juce::File::currentExecutableFile).getSiblingFile (name);
 }
 
+// A failed grab has already failed the test; libpng would abort the whole binary on an empty image.
 void save (const juce::Image& image, const juce::File& file)
 {
+    if (! image.isValid())
+        return;
+
     file.deleteFile();
     juce::FileOutputStream stream (file);
     juce::PNGImageFormat().writeImageToStream (image, stream);
@@ -116,7 +160,7 @@ void expectPluginDrawn (const juce::Image& shot, float scale)
     const auto at = [&] (int x, int y)
     { return shot.getPixelAt ((int) (x * scale), (int) (y * scale)).getARGB(); };
 
-    EXPECT_EQ (at (5, 200), 0xFFE2E6EBu) << "background";
+    EXPECT_EQ (at (5, 200), backgroundColour) << "background";
     EXPECT_EQ (at (88, 101), 0xFFA9B3BFu) << "tone panel face";
     EXPECT_EQ (at (83, 296), 0xFFA9B3BFu) << "echo panel face";
     EXPECT_EQ (at (150, 333), 0xFFDE5247u) << "master panel bar";
@@ -125,6 +169,7 @@ void expectPluginDrawn (const juce::Image& shot, float scale)
 
 TEST (EditorWindow, OpensResizesWithinItsLimitsAndReopensAtTheLastSize)
 {
+    ASSERT_TRUE (screenHoldsTheLargestWindow());
     auto plugin = loadWarbloom();
     ASSERT_NE (plugin, nullptr);
     auto& processor = plugin->processor();
@@ -164,6 +209,7 @@ TEST (EditorWindow, OpensResizesWithinItsLimitsAndReopensAtTheLastSize)
 
 TEST (EditorWindow, OpensAtTheSizeAHostStateCarries)
 {
+    ASSERT_TRUE (screenHoldsTheLargestWindow());
     juce::MemoryBlock state;
 
     {

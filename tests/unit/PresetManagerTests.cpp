@@ -1,6 +1,7 @@
 #include "presets/SubPresets.h"
 #include "processor/ParameterRestore.h"
 #include "support/PresetTestProcessor.h"
+#include "support/ScratchPresetRoot.h"
 
 #include <gtest/gtest.h>
 
@@ -23,10 +24,12 @@ float parameterValue (juce::AudioProcessor& processor, const juce::String& id)
     return findParameter (processor, id)->getValue();
 }
 
-TEST (PresetManager, FreshStoreTouchesNoFolder)
+TEST (PresetManager, AFreshStoreHasMadeItsRootFolder)
 {
     const auto common = juce::File::getSpecialLocation (juce::File::commonDocumentsDirectory).getChildFile ("Warbloom");
     const auto existedBefore = common.exists();
+    const ScratchPresetRoot scratch;
+    ASSERT_FALSE (scratch.root.exists());
 
     WarbloomAudioProcessor processor;
     auto& presets = *processor.presetManager;
@@ -36,11 +39,15 @@ TEST (PresetManager, FreshStoreTouchesNoFolder)
     EXPECT_NE (presets.resizeEditorOnLoad.load(), 0);
     EXPECT_EQ (presets.savedEditorWidth.load() + presets.savedEditorHeight.load() + presets.editorWidth.load() + presets.editorHeight.load(), 0);
     EXPECT_EQ (presets.processor, &processor);
-    EXPECT_TRUE (presets.rootPath.endsWith ("/Warbloom"));
-    EXPECT_EQ (common.exists(), existedBefore);
+    EXPECT_EQ (presets.rootPath, scratch.root.getFullPathName());
+    EXPECT_TRUE (scratch.root.isDirectory());
+    EXPECT_EQ (common.exists(), existedBefore) << "the user's folder is left alone";
 
-    PresetTestProcessor injected;
-    EXPECT_EQ (injected.presets().rootPath, injected.temp.folder.getFullPathName());
+    // A root given to the store is made too, with its parents.
+    const auto injected = scratch.scratch.folder.getChildFile ("elsewhere/Warbloom");
+    const PresetManager store (processor, injected);
+    EXPECT_EQ (store.rootPath, injected.getFullPathName());
+    EXPECT_TRUE (injected.isDirectory());
 }
 
 TEST (PresetManager, RootFallsBackWhenThePreferredFolderCannotHoldPresets)
@@ -247,7 +254,7 @@ TEST (PresetManager, SteppingThroughPresetFiles)
     EXPECT_EQ (stepFrom (delta, 1), std::make_pair (1, delta));
     EXPECT_EQ (stepFrom ({}, -1), std::make_pair (1, juce::String()));
     EXPECT_EQ (stepFrom ("/elsewhere/Alpha.wbm", 1), std::make_pair (1, juce::String ("/elsewhere/Alpha.wbm")));
-    EXPECT_EQ (stepFrom (p.path ("Presets/Abc.wbm"), -1), std::make_pair (1, p.path ("Presets/Abc.wbm")));
+    EXPECT_EQ (stepFrom (p.path ("Presets/Abc.wbm"), -1), std::make_pair (0, p.path ("Presets/Abc.wbm"))) << "a step that finds no file loads nothing";
     EXPECT_TRUE (p.dialogs->menus.isEmpty());
 }
 

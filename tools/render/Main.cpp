@@ -1,6 +1,7 @@
 #include "hosting/HostedPlugin.h"
 #include "render/RenderOptions.h"
 #include "render/TestSignal.h"
+#include "support/ScratchPresetRoot.h"
 
 #include <juce_audio_formats/juce_audio_formats.h>
 
@@ -77,6 +78,7 @@ juce::String readInput (const juce::File& file, juce::AudioBuffer<float>& signal
 
 int main (int argc, char* argv[])
 {
+    const ScratchPresetRoot presetRoot;
     juce::ScopedJuceInitialiser_GUI juce;
 
     juce::StringArray arguments;

@@ -6,7 +6,9 @@
 //   warbloom-snapshot --list
 
 #include "editor/support/ComponentImage.h"
+#include "editor/support/FrameworkSplash.h"
 #include "Subjects.h"
+#include "support/ScratchPresetRoot.h"
 
 #include <cstdio>
 
@@ -42,6 +44,7 @@ bool snapshot (const Subject& subject, const juce::File& folder)
 
 int main (int argc, char** argv)
 {
+    const ScratchPresetRoot presetRoot;
     const juce::ScopedJuceInitialiser_GUI juce;
 
     if (argc == 2 && juce::String (argv[1]) == "--list")
@@ -73,6 +76,9 @@ int main (int argc, char** argv)
     if (chosen.empty())
         for (const auto& subject : subjects())
             chosen.push_back (&subject);
+
+    // The pictures show the editor as it stays, without JUCE's passing splash.
+    FrameworkSplash::waitOut();
 
     for (const auto* subject : chosen)
         if (! snapshot (*subject, folder))

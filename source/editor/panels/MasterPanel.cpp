@@ -37,7 +37,7 @@ PanelControls MasterPanel::controlTable()
 
 PanelControl MasterPanel::freakoutRow()
 {
-    // No double-click reset; the attachment replaces this range with the parameter's 0 to 100.
+    // The attachment replaces this range with the parameter's 0 to 100.
     return { freakoutSlider,
              { 531, 13, 98, 28 },
              [this]
@@ -47,7 +47,13 @@ PanelControl MasterPanel::freakoutRow()
                  freakoutSlider.addListener (this);
              },
              [this] (PluginParameters& parameters, juce::AudioProcessorValueTreeState& state)
-             { parameters.freakoutAttachment.reset (new P::SliderAttachment (state, P::freakoutID, freakoutSlider)); },
+             {
+                 parameters.freakoutAttachment.reset (new P::SliderAttachment (state, P::freakoutID, freakoutSlider));
+
+                 // The attachment switches a double-click reset on; a held Freakout must not drop
+                 // to 0 on a double click or an alt-click.
+                 freakoutSlider.setDoubleClickReturnValue (false, 0.0, juce::ModifierKeys());
+             },
              [this]
              { freakoutSlider.setLookAndFeel (nullptr); } };
 }

@@ -16,18 +16,25 @@ std::function<void (PluginParameters&, juce::AudioProcessorValueTreeState&)> bin
                                                                                       const juce::String& parameterID,
                                                                                       Control& control)
 {
-    return [member, &parameterID, &control] (PluginParameters& parameters, juce::AudioProcessorValueTreeState& state)
+    return [member, parameterID, &control] (PluginParameters& parameters, juce::AudioProcessorValueTreeState& state)
     {
         // reset() puts the new attachment in place before it deletes one the member still held.
         (parameters.*member).reset (new Attachment (state, parameterID, control));
     };
 }
 
-void setUpSlider (juce::Slider& slider, double doubleClickValue, juce::LookAndFeel& look)
+// JUCE's slider attachment switches on a double-click reset that an alt-click also triggers, so
+// the slider's own reset is set again once the attachment exists: a double click only.
+std::function<void (PluginParameters&, juce::AudioProcessorValueTreeState&)> sliderBinding (AttachmentMember<PluginParameters::SliderAttachment> member,
+                                                                                            const juce::String& parameterID,
+                                                                                            juce::Slider& slider,
+                                                                                            double doubleClickValue)
 {
-    // No modifier-click reset: only a double click returns the default.
-    slider.setDoubleClickReturnValue (true, doubleClickValue, juce::ModifierKeys());
-    slider.setLookAndFeel (&look);
+    return [attach = binding (member, parameterID, slider), &slider, doubleClickValue] (PluginParameters& parameters, juce::AudioProcessorValueTreeState& state)
+    {
+        attach (parameters, state);
+        slider.setDoubleClickReturnValue (true, doubleClickValue, juce::ModifierKeys());
+    };
 }
 
 void setUpButton (juce::Button& button, const char* text, bool toggles, juce::LookAndFeel& look, std::function<void()> onClick)
@@ -67,12 +74,12 @@ PanelControl knobRow (BasicKnob& knob,
 {
     return { labeledKnob,
              rect,
-             [&, doubleClickValue]
+             [&]
              {
-                 setUpSlider (knob, doubleClickValue, knobLook);
+                 knob.setLookAndFeel (&knobLook);
                  labeledKnob.setLookAndFeel (&labelLook);
              },
-             binding (attachment, parameterID, knob),
+             sliderBinding (attachment, parameterID, knob, doubleClickValue),
              [&]
              {
                  knob.setLookAndFeel (nullptr);
@@ -89,9 +96,9 @@ PanelControl sliderRow (BasicSlider& slider,
 {
     return { slider,
              rect,
-             [&, doubleClickValue]
-             { setUpSlider (slider, doubleClickValue, look); },
-             binding (attachment, parameterID, slider),
+             [&]
+             { slider.setLookAndFeel (&look); },
+             sliderBinding (attachment, parameterID, slider, doubleClickValue),
              releaseLookOf (slider) };
 }
 
