@@ -2,7 +2,9 @@
 
 #include "RampRead.h"
 
+#include <algorithm>
 #include <cmath>
+#include <new>
 
 namespace
 {
@@ -40,8 +42,10 @@ struct Tap
 } // namespace
 
 EchoEngine::EchoEngine()
-    : delayMemory (2 * static_cast<std::size_t> (lineLength), 0.0)
+    : delayMemory (static_cast<double*> (std::calloc (2 * static_cast<std::size_t> (lineLength), sizeof (double))), &std::free)
 {
+    if (delayMemory == nullptr)
+        throw std::bad_alloc();
 }
 
 void EchoEngine::prepare (double newSampleRate)
@@ -65,7 +69,9 @@ void EchoEngine::prepare (double newSampleRate)
 void EchoEngine::clearLines()
 {
     writeIndex = 0;
-    std::fill (delayMemory.begin(), delayMemory.end(), 0.0);
+    std::fill_n (line (0), writtenEnd, 0.0);
+    std::fill_n (line (1), writtenEnd, 0.0);
+    writtenEnd = 0;
     feedbackLeft = feedbackRight = 0.0f;
 }
 
@@ -332,6 +338,11 @@ void EchoEngine::processSamples (float* left, float* right, int numSamples)
 
     if (! phaseSelectsStep && numSamples > 0)
         gate.storePhaseAt (phasePpq, gatePatternBeats);
+
+    if (numSamples >= lineLength || index < writeIndex)
+        writtenEnd = lineLength;
+    else
+        writtenEnd = std::max (writtenEnd, index);
 
     gateClock = gate;
     freakoutClock = clock;
