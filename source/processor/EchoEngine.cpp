@@ -277,16 +277,16 @@ void EchoEngine::processSamples (float* left, float* right, int numSamples)
 
         if (damp1 > 0.0f)
         {
-            loopLeft = highPassLeft.processSingleSampleRaw (loopLeft);
+            loopLeft = highPassLeft.process (loopLeft);
             if (stereo)
-                loopRight = highPassRight.processSingleSampleRaw (loopRight);
+                loopRight = highPassRight.process (loopRight);
         }
 
         if (damp2 > 0.0f)
         {
-            loopLeft = lowPassLeft.processSingleSampleRaw (loopLeft);
+            loopLeft = lowPassLeft.process (loopLeft);
             if (stereo)
-                loopRight = lowPassRight.processSingleSampleRaw (loopRight);
+                loopRight = lowPassRight.process (loopRight);
         }
 
         // A loop that has turned non-finite (or too large for the clipper) starts afresh rather

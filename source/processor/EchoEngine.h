@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Biquad.h"
 #include "GateClock.h"
 #include "Lfo.h"
 
@@ -64,7 +65,7 @@ public:
 
     GateClock gateClock;
     LFO freakoutClock;
-    juce::IIRFilter lowPassLeft, lowPassRight, highPassLeft, highPassRight;
+    Biquad lowPassLeft, lowPassRight, highPassLeft, highPassRight;
     double sampleRate = -1.0;
     float gateLevel = 0.0f;
     float gateLevelSlow = 0.0f;

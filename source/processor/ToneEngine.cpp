@@ -220,8 +220,8 @@ void ToneEngine::processSamples (float* left, float* right, int numSamples)
         {
             auto& f = filters[static_cast<std::size_t> (c)];
             const auto x = driven[static_cast<std::size_t> (c)];
-            low[static_cast<std::size_t> (c)] = f.splitLowPass2.processSingleSampleRaw (f.splitLowPass1.processSingleSampleRaw (x));
-            high[static_cast<std::size_t> (c)] = f.splitHighPass2.processSingleSampleRaw (-f.splitHighPass1.processSingleSampleRaw (x));
+            low[static_cast<std::size_t> (c)] = f.splitLowPass2.process (f.splitLowPass1.process (x));
+            high[static_cast<std::size_t> (c)] = f.splitHighPass2.process (-f.splitHighPass1.process (x));
         }
 
         // Bass peak; the left and right filters take consecutive ramp values.
@@ -292,8 +292,8 @@ void ToneEngine::processSamples (float* left, float* right, int numSamples)
         {
             const auto index = static_cast<std::size_t> (c);
             auto& f = filters[index];
-            const auto bass = f.bassPeak.processSingleSampleRaw (low[index]);
-            const auto h = f.cutLowPass.processSingleSampleRaw (f.resonancePeak.processSingleSampleRaw (-high[index])) * levelCompensation;
+            const auto bass = f.bassPeak.process (low[index]);
+            const auto h = f.cutLowPass.process (f.resonancePeak.process (-high[index])) * levelCompensation;
 
             // With no saturation mix the shaper adds only a signed zero, which changes nothing
             // unless the clean sum is itself zero.
