@@ -94,6 +94,18 @@ public:
 
     void advance() { ppq += beatsPerSample; }
 
+    // The sum is formed in double precision, rounded to float, and reduced in float. Below 2^23
+    // the truncation through int is exact, the difference is exact, and copysign gives a whole
+    // number fmodf's signed zero, so this is fmodf (x, 1) without the library call.
+    static float frac (double x)
+    {
+        const auto f = static_cast<float> (x);
+        if (! (std::abs (f) < 8388608.0f))
+            return std::fmod (f, 1.0f);
+
+        return std::copysign (f - static_cast<float> (static_cast<int> (f)), f);
+    }
+
     double phase = 0.0;
     float lastWrappedPhase = 0.0f;
     float heldRandomValue = 0.0f;
@@ -106,9 +118,6 @@ public:
 
 private:
     static constexpr double twoPi = static_cast<double> (6.2831855f);
-
-    // The sum is formed in double precision, rounded to float, and reduced in float.
-    static float frac (double x) { return std::fmod (static_cast<float> (x), 1.0f); }
 
     static float logCurve (float f)
     {

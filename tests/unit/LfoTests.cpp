@@ -2,7 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
+#include <limits>
+#include <random>
+#include <vector>
 
 namespace
 {
@@ -130,5 +136,31 @@ TEST (Lfo, SampleAndHoldDrawsOnlyAtCycleStarts)
         clock.advance();
     }
     EXPECT_EQ (clock.phase, 0.0);
+}
+// The wave phases are reduced without the library's fmodf; the result must be fmodf's to the bit,
+// signed zeros, whole numbers, the edge of exact truncation and non-finite values included.
+TEST (Lfo, FracIsFmodfToTheBit)
+{
+    const auto bits = [] (float value)
+    {
+        std::uint32_t pattern;
+        std::memcpy (&pattern, &value, sizeof pattern);
+        return pattern;
+    };
+
+    std::vector<float> values { 0.0f, -0.0f, 1.0f, -1.0f, -2.0f, 0.75f, -0.75f, -2.5f, 1e-40f, -1e-40f, 8388607.5f, -8388607.5f, 8388608.0f, -8388608.0f, 16777217.0f, 1e30f, -1e30f, std::numeric_limits<float>::infinity(), -std::numeric_limits<float>::infinity(), std::numeric_limits<float>::quiet_NaN() };
+
+    std::mt19937 random (12);
+    for (int i = 0; i < 2000000; ++i)
+    {
+        const auto pattern = static_cast<std::uint32_t> (random());
+        float value;
+        std::memcpy (&value, &pattern, sizeof value);
+        values.push_back (value);
+        values.push_back (std::ldexp (static_cast<float> (pattern >> 8) / 16777216.0f, 4) - 8.0f);
+    }
+
+    for (const auto value : values)
+        ASSERT_EQ (bits (LFO::frac (static_cast<double> (value))), bits (std::fmod (value, 1.0f))) << value;
 }
 } // namespace
