@@ -172,6 +172,8 @@ void EchoEngine::processSamples (float* left, float* right, int numSamples)
     // last sample's phase is kept, as the per-sample one would have left it.
     const auto phaseSelectsStep = gate.enabled && ! gatePattern.isUniform();
     auto phasePpq = gate.ppq;
+    auto holdRun = clock.startHoldRun (freakoutBeats);
+    auto holdPpq = clock.ppq;
 
     for (int n = 0; n < numSamples; ++n)
     {
@@ -198,7 +200,8 @@ void EchoEngine::processSamples (float* left, float* right, int numSamples)
         const auto gateValue = std::max (slowLevel > 1.0f ? 1.0f : slowLevel, 0.0f);
 
         // Freakout shortens both delays by the positive part of its smoothed random value.
-        const auto held = clock.sampleAndHold (freakoutBeats);
+        holdPpq = clock.ppq;
+        const auto held = clock.sampleAndHold (holdRun);
         const auto gap = held - randomSmoothed;
         randomSmoothed = std::abs (gap) < 0.01f ? held : randomSmoothed + gap * 0.02f;
         const auto r = randomSmoothed > 1.0f ? 1.0f : randomSmoothed;
@@ -338,6 +341,8 @@ void EchoEngine::processSamples (float* left, float* right, int numSamples)
 
     if (! phaseSelectsStep && numSamples > 0)
         gate.storePhaseAt (phasePpq, gatePatternBeats);
+    if (numSamples > 0)
+        clock.finishHoldRun (holdRun, holdPpq);
 
     if (numSamples >= lineLength || index < writeIndex)
         writtenEnd = lineLength;

@@ -187,6 +187,8 @@ void ToneEngine::processSamples (float* left, float* right, int numSamples)
     // last sample's phase is stored, as the per-sample one would have left it.
     const auto phaseSelectsStep = s.gatePowerOn && ! gate.isUniform();
     auto gatePpq = gateTimer.ppq;
+    auto holdRun = freakoutTimer.startHoldRun (freakoutBeats);
+    auto holdPpq = freakoutTimer.ppq;
 
     for (int i = 0; i < numSamples; ++i)
     {
@@ -230,7 +232,8 @@ void ToneEngine::processSamples (float* left, float* right, int numSamples)
         follow (ampFollowers[0], lfoLeft);
         follow (ampFollowers[1], lfoRight);
 
-        const auto held = freakoutTimer.sampleAndHold (freakoutBeats);
+        holdPpq = freakoutTimer.ppq;
+        const auto held = freakoutTimer.sampleAndHold (holdRun);
         follow (freakoutTarget, static_cast<float> (0.5 - 0.5 * static_cast<double> (held)));
 
         // Amplitude modulation and drive.
@@ -384,6 +387,8 @@ void ToneEngine::processSamples (float* left, float* right, int numSamples)
 
     if (! phaseSelectsStep && numSamples > 0)
         gateTimer.storePhaseAt (gatePpq, patternBeats);
+    if (numSamples > 0)
+        freakoutTimer.finishHoldRun (holdRun, holdPpq);
 
     toneLfo = lfo;
     freakoutClock = freakoutTimer;
