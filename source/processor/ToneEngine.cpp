@@ -3,6 +3,7 @@
 #include "RampRead.h"
 
 #include <cmath>
+#include <utility>
 
 namespace
 {
@@ -183,6 +184,25 @@ void ToneEngine::processSamples (float* left, float* right, int numSamples)
     auto dryLevel = std::sqrt (1.0f - toneMixRamp.getTargetValue());
     auto wetLevel = std::sqrt (toneMixRamp.getTargetValue());
 
+    // The two channels' filter chains run side by side as lanes of one register.
+    BiquadPair splitLow1, splitLow2, splitHigh1, splitHigh2, bassPair, resonancePair, cutLowPair;
+    const std::pair<BiquadPair*, Biquad ChannelFilters::*> stages[] = {
+        { &splitLow1, &ChannelFilters::splitLowPass1 }, { &splitLow2, &ChannelFilters::splitLowPass2 }, { &splitHigh1, &ChannelFilters::splitHighPass1 }, { &splitHigh2, &ChannelFilters::splitHighPass2 }, { &bassPair, &ChannelFilters::bassPeak }, { &resonancePair, &ChannelFilters::resonancePeak }, { &cutLowPair, &ChannelFilters::cutLowPass }
+    };
+    const auto takeStages = [&]
+    {
+        for (const auto& [pair, filter] : stages)
+            pair->take (filters[0].*filter, filters[1].*filter);
+    };
+    const auto retake = [&] (BiquadPair& pair, Biquad ChannelFilters::*filter)
+    { pair.takeCoefficients (filters[0].*filter, filters[1].*filter); };
+    const auto putStages = [&]
+    {
+        for (const auto& [pair, filter] : stages)
+            pair->putState (filters[0].*filter, filters[1].*filter, numChannels == 2);
+    };
+    takeStages();
+
     // The gate phase is worked out per sample only where it picks the step; otherwise only the
     // last sample's phase is stored, as the per-sample one would have left it.
     const auto phaseSelectsStep = s.gatePowerOn && ! gate.isUniform();
@@ -268,16 +288,16 @@ void ToneEngine::processSamples (float* left, float* right, int numSamples)
                 f.splitLowPass1.setCoefficients (lowPass);
                 f.splitLowPass2.setCoefficients (lowPass);
             }
+            retake (splitLow1, &ChannelFilters::splitLowPass1);
+            retake (splitLow2, &ChannelFilters::splitLowPass2);
+            retake (splitHigh1, &ChannelFilters::splitHighPass1);
+            retake (splitHigh2, &ChannelFilters::splitHighPass2);
         }
 
-        std::array<float, 2> low {}, high {};
-        for (int c = 0; c < numChannels; ++c)
-        {
-            auto& f = filters[static_cast<std::size_t> (c)];
-            const auto x = driven[static_cast<std::size_t> (c)];
-            low[static_cast<std::size_t> (c)] = f.splitLowPass2.process (f.splitLowPass1.process (x));
-            high[static_cast<std::size_t> (c)] = f.splitHighPass2.process (-f.splitHighPass1.process (x));
-        }
+        const auto signBit = _mm_set1_ps (-0.0f);
+        const auto x = _mm_setr_ps (driven[0], driven[1], 0.0f, 0.0f);
+        const auto low = splitLow2.process (splitLow1.process (x));
+        const auto high = splitHigh2.process (_mm_xor_ps (splitHigh1.process (x), signBit));
 
         // Bass peak; the left and right filters take consecutive ramp values.
         const auto bassLeft = nextRampValue<ramping> (bassFreqRamp);
@@ -291,6 +311,7 @@ void ToneEngine::processSamples (float* left, float* right, int numSamples)
             filters[0].bassPeak.setCoefficients (leftCoefficients);
             filters[1].bassPeak.setCoefficients (bassRight == bassLeft ? leftCoefficients
                                                                        : Coefficients::makePeakFilter (sampleRate, clampHz (bassRight, 30.0f, 1000.0f), 5.0, bassGain));
+            retake (bassPair, &ChannelFilters::bassPeak);
         }
 
         // Modulated cutoff.
@@ -339,6 +360,8 @@ void ToneEngine::processSamples (float* left, float* right, int numSamples)
             {
                 designFor (cutoff[1], filters[1].resonancePeak, filters[1].cutLowPass);
             }
+            retake (resonancePair, &ChannelFilters::resonancePeak);
+            retake (cutLowPair, &ChannelFilters::cutLowPass);
         }
 
         if constexpr (ramping)
@@ -348,12 +371,16 @@ void ToneEngine::processSamples (float* left, float* right, int numSamples)
             wetLevel = std::sqrt (mix);
         }
 
+        alignas (16) float bassOut[4], highOut[4];
+        _mm_store_ps (bassOut, bassPair.process (low));
+        _mm_store_ps (highOut, cutLowPair.process (resonancePair.process (_mm_xor_ps (high, signBit))));
+
         for (int c = 0; c < numChannels; ++c)
         {
             const auto index = static_cast<std::size_t> (c);
             auto& f = filters[index];
-            const auto bass = f.bassPeak.process (low[index]);
-            const auto h = f.cutLowPass.process (f.resonancePeak.process (-high[index])) * levelCompensation;
+            const auto bass = bassOut[index];
+            const auto h = highOut[index] * levelCompensation;
 
             // With no saturation mix the shaper adds only a signed zero, which changes nothing
             // unless the clean sum is itself zero.
@@ -372,8 +399,10 @@ void ToneEngine::processSamples (float* left, float* right, int numSamples)
             // A non-finite value means a filter state has blown up: start that channel afresh.
             if (! std::isfinite (out))
             {
+                putStages();
                 for (auto* filter : { &f.splitHighPass1, &f.splitHighPass2, &f.splitLowPass1, &f.splitLowPass2, &f.bassPeak, &f.resonancePeak, &f.cutLowPass })
                     filter->reset();
+                takeStages();
                 out = 0.0f;
             }
 
@@ -384,6 +413,8 @@ void ToneEngine::processSamples (float* left, float* right, int numSamples)
         lfo.advance();
         gateTimer.advance();
     }
+
+    putStages();
 
     if (! phaseSelectsStep && numSamples > 0)
         gateTimer.storePhaseAt (gatePpq, patternBeats);
