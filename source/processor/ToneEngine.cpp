@@ -2,6 +2,7 @@
 
 #include "RampRead.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -203,6 +204,29 @@ void ToneEngine::processSamples (float* left, float* right, int numSamples)
     };
     takeStages();
 
+    // The LFO depends on nothing else in the loop, so it runs ahead in short runs: its library
+    // calls for one run no longer wait on the filters of every sample between them.
+    constexpr int lfoRun = 32;
+    std::array<float, lfoRun> lfoLefts {}, lfoRights {};
+    int lfoReady = 0, lfoNext = 0;
+    const auto runLfo = [&] (int count)
+    {
+        for (int k = 0; k < count; ++k)
+        {
+            const auto shift = nextRampValue<ramping> (waveShiftRamp);
+            if constexpr (ramping)
+                offset = offsetOf (lfoOffsetRamp.getNextValue());
+
+            // The right channel reads it shifted by the offset. The phase always lies within
+            // (-1, 1), so wave 6's own wrap leaves it unchanged and equal calls give equal values.
+            const auto index = static_cast<std::size_t> (k);
+            lfo.phase = beatPhase (lfo.ppq, lfoBeats);
+            lfoLefts[index] = lfo.getSample (s.lfoWave, shift, 0.0f);
+            lfoRights[index] = offset == 0.0f ? lfoLefts[index] : lfo.getSample (s.lfoWave, shift, offset);
+            lfo.advance();
+        }
+    };
+
     // The gate phase is worked out per sample only where it picks the step; otherwise only the
     // last sample's phase is stored, as the per-sample one would have left it.
     const auto phaseSelectsStep = s.gatePowerOn && ! gate.isUniform();
@@ -216,9 +240,6 @@ void ToneEngine::processSamples (float* left, float* right, int numSamples)
         const auto mix = nextRampValue<ramping> (toneMixRamp);
         const auto depthFilter = nextRampValue<ramping> (filterModDepthRamp);
         const auto depthAmp = nextRampValue<ramping> (ampModDepthRamp);
-        if constexpr (ramping)
-            offset = offsetOf (lfoOffsetRamp.getNextValue());
-        const auto shift = nextRampValue<ramping> (waveShiftRamp);
         if constexpr (ramping)
             total = totalOf (modTotalRamp.getNextValue());
         const auto amount = nextRampValue<ramping> (freakoutRamp);
@@ -242,11 +263,15 @@ void ToneEngine::processSamples (float* left, float* right, int numSamples)
         const auto ampGate = unitClamp (s.gateType == 0 ? step : (s.gateType == 1 ? envelopes[0] : envelopes[1]));
         const auto filterGate = unitClamp (envelopes[filterEnvelope]);
 
-        // LFO: the right channel reads it shifted by the offset. The phase always lies within
-        // (-1, 1), so wave 6's own wrap leaves it unchanged and equal calls give equal values.
-        lfo.phase = beatPhase (lfo.ppq, lfoBeats);
-        const auto lfoLeft = lfo.getSample (s.lfoWave, shift, 0.0f);
-        const auto lfoRight = offset == 0.0f ? lfoLeft : lfo.getSample (s.lfoWave, shift, offset);
+        if (lfoNext == lfoReady)
+        {
+            lfoReady = std::min (lfoRun, numSamples - i);
+            lfoNext = 0;
+            runLfo (lfoReady);
+        }
+        const auto lfoLeft = lfoLefts[static_cast<std::size_t> (lfoNext)];
+        const auto lfoRight = lfoRights[static_cast<std::size_t> (lfoNext)];
+        ++lfoNext;
         follow (filterFollowers[0], 0.5f - 0.5f * lfoLeft);
         follow (filterFollowers[1], 0.5f - 0.5f * lfoRight);
         follow (ampFollowers[0], lfoLeft);
@@ -410,7 +435,6 @@ void ToneEngine::processSamples (float* left, float* right, int numSamples)
         }
 
         freakoutTimer.advance();
-        lfo.advance();
         gateTimer.advance();
     }
 
