@@ -207,7 +207,7 @@ void ToneEngine::processSamples (float* left, float* right, int numSamples)
     // The LFO depends on nothing else in the loop, so it runs ahead in short runs: its library
     // calls for one run no longer wait on the filters of every sample between them.
     constexpr int lfoRun = 32;
-    std::array<float, lfoRun> lfoLefts {}, lfoRights {};
+    std::array<std::array<float, 2>, lfoRun> filterFollowed {}, ampFollowed {};
     int lfoReady = 0, lfoNext = 0;
     const auto runLfo = [&] (int count)
     {
@@ -221,8 +221,14 @@ void ToneEngine::processSamples (float* left, float* right, int numSamples)
             // (-1, 1), so wave 6's own wrap leaves it unchanged and equal calls give equal values.
             const auto index = static_cast<std::size_t> (k);
             lfo.phase = beatPhase (lfo.ppq, lfoBeats);
-            lfoLefts[index] = lfo.getSample (s.lfoWave, shift, 0.0f);
-            lfoRights[index] = offset == 0.0f ? lfoLefts[index] : lfo.getSample (s.lfoWave, shift, offset);
+            const auto lfoLeft = lfo.getSample (s.lfoWave, shift, 0.0f);
+            const auto lfoRight = offset == 0.0f ? lfoLeft : lfo.getSample (s.lfoWave, shift, offset);
+            follow (filterFollowers[0], 0.5f - 0.5f * lfoLeft);
+            follow (filterFollowers[1], 0.5f - 0.5f * lfoRight);
+            follow (ampFollowers[0], lfoLeft);
+            follow (ampFollowers[1], lfoRight);
+            filterFollowed[index] = filterFollowers;
+            ampFollowed[index] = ampFollowers;
             lfo.advance();
         }
     };
@@ -269,13 +275,9 @@ void ToneEngine::processSamples (float* left, float* right, int numSamples)
             lfoNext = 0;
             runLfo (lfoReady);
         }
-        const auto lfoLeft = lfoLefts[static_cast<std::size_t> (lfoNext)];
-        const auto lfoRight = lfoRights[static_cast<std::size_t> (lfoNext)];
+        const auto& filterFollower = filterFollowed[static_cast<std::size_t> (lfoNext)];
+        const auto& ampFollower = ampFollowed[static_cast<std::size_t> (lfoNext)];
         ++lfoNext;
-        follow (filterFollowers[0], 0.5f - 0.5f * lfoLeft);
-        follow (filterFollowers[1], 0.5f - 0.5f * lfoRight);
-        follow (ampFollowers[0], lfoLeft);
-        follow (ampFollowers[1], lfoRight);
 
         holdPpq = freakoutTimer.ppq;
         const auto held = freakoutTimer.sampleAndHold (holdRun);
@@ -287,7 +289,7 @@ void ToneEngine::processSamples (float* left, float* right, int numSamples)
         for (int c = 0; c < numChannels; ++c)
         {
             const auto input = channels[c][i];
-            const auto lfoLevel = s.lfoPowerOn ? unitClamp (ampFollowers[static_cast<std::size_t> (c)]) : 1.0f;
+            const auto lfoLevel = s.lfoPowerOn ? unitClamp (ampFollower[static_cast<std::size_t> (c)]) : 1.0f;
             auto a = input;
             if (s.gatePowerOn)
                 a = input * (1.0f - ampDepth * ampGate * lfoLevel);
@@ -350,7 +352,7 @@ void ToneEngine::processSamples (float* left, float* right, int numSamples)
         float cutoff[2];
         for (std::size_t c = 0; c < 2; ++c)
         {
-            const auto lfoTerm = (filterFollowers[c] * 10000.0f - cut[c]) * depthFilter * total;
+            const auto lfoTerm = (filterFollower[c] * 10000.0f - cut[c]) * depthFilter * total;
             const auto freakoutPart = s.freakoutFilterOn ? amount * ((freakoutTarget * 10000.0f - cut[c]) - lfoTerm) : 0.0f;
             float modulation;
             if (s.lfoPowerOn && s.gatePowerOn)
