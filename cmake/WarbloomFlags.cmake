@@ -10,6 +10,10 @@ set(WARBLOOM_JUCE_DEFINITIONS
     JUCE_USE_LAME_AUDIO_FORMAT=0
     JUCE_USE_WINDOWS_MEDIA_FORMAT=0)
 
+# The sound is defined by separate roundings of every product and sum; a build for a CPU with
+# fused multiply-add must not merge them.
+add_compile_options(-ffp-contract=off)
+
 if(WARBLOOM_SANITIZE)
     add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
     add_link_options(-fsanitize=address,undefined)

@@ -3,7 +3,9 @@
 #include "DesignFrequency.h"
 #include "RampRead.h"
 
+#include <algorithm>
 #include <cmath>
+#include <new>
 
 namespace
 {
@@ -41,8 +43,10 @@ struct Tap
 } // namespace
 
 EchoEngine::EchoEngine()
-    : delayMemory (2 * static_cast<std::size_t> (lineLength), 0.0)
+    : delayMemory (static_cast<double*> (std::calloc (2 * static_cast<std::size_t> (lineLength), sizeof (double))), &std::free)
 {
+    if (delayMemory == nullptr)
+        throw std::bad_alloc();
 }
 
 void EchoEngine::prepare (double newSampleRate)
@@ -66,7 +70,9 @@ void EchoEngine::prepare (double newSampleRate)
 void EchoEngine::clearLines()
 {
     writeIndex = 0;
-    std::fill (delayMemory.begin(), delayMemory.end(), 0.0);
+    std::fill_n (line (0), writtenEnd, 0.0);
+    std::fill_n (line (1), writtenEnd, 0.0);
+    writtenEnd = 0;
     feedbackLeft = feedbackRight = 0.0f;
 }
 
@@ -167,6 +173,8 @@ void EchoEngine::processSamples (float* left, float* right, int numSamples)
     // last sample's phase is kept, as the per-sample one would have left it.
     const auto phaseSelectsStep = gate.enabled && ! gatePattern.isUniform();
     auto phasePpq = gate.ppq;
+    auto holdRun = clock.startHoldRun (freakoutBeats);
+    auto holdPpq = clock.ppq;
 
     for (int n = 0; n < numSamples; ++n)
     {
@@ -193,7 +201,8 @@ void EchoEngine::processSamples (float* left, float* right, int numSamples)
         const auto gateValue = std::max (slowLevel > 1.0f ? 1.0f : slowLevel, 0.0f);
 
         // Freakout shortens both delays by the positive part of its smoothed random value.
-        const auto held = clock.sampleAndHold (freakoutBeats);
+        holdPpq = clock.ppq;
+        const auto held = clock.sampleAndHold (holdRun);
         const auto gap = held - randomSmoothed;
         randomSmoothed = std::abs (gap) < 0.01f ? held : randomSmoothed + gap * 0.02f;
         const auto r = randomSmoothed > 1.0f ? 1.0f : randomSmoothed;
@@ -273,14 +282,14 @@ void EchoEngine::processSamples (float* left, float* right, int numSamples)
         // Both pairs run in mono too, so the right pair is current when the layout turns stereo.
         if (damp1 > 0.0f)
         {
-            loopLeft = highPassLeft.processSingleSampleRaw (loopLeft);
-            loopRight = highPassRight.processSingleSampleRaw (loopRight);
+            loopLeft = highPassLeft.process (loopLeft);
+            loopRight = highPassRight.process (loopRight);
         }
 
         if (damp2 > 0.0f)
         {
-            loopLeft = lowPassLeft.processSingleSampleRaw (loopLeft);
-            loopRight = lowPassRight.processSingleSampleRaw (loopRight);
+            loopLeft = lowPassLeft.process (loopLeft);
+            loopRight = lowPassRight.process (loopRight);
         }
 
         // A loop that has turned non-finite (or too large for the clipper) starts afresh rather
@@ -332,6 +341,13 @@ void EchoEngine::processSamples (float* left, float* right, int numSamples)
 
     if (! phaseSelectsStep && numSamples > 0)
         gate.storePhaseAt (phasePpq, gatePatternBeats);
+    if (numSamples > 0)
+        clock.finishHoldRun (holdRun, holdPpq);
+
+    if (numSamples >= lineLength || index < writeIndex)
+        writtenEnd = lineLength;
+    else
+        writtenEnd = std::max (writtenEnd, index);
 
     gateClock = gate;
     freakoutClock = clock;

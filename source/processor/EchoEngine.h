@@ -1,12 +1,14 @@
 #pragma once
 
+#include "Biquad.h"
 #include "GateClock.h"
 #include "Lfo.h"
 
 #include <juce_audio_basics/juce_audio_basics.h>
 
 #include <array>
-#include <vector>
+#include <cstdlib>
+#include <memory>
 
 // What the echo section reads once per block, in the units of the value fields. The member
 // defaults are the parameters' defaults, converted as the listeners convert them.
@@ -35,7 +37,8 @@ struct EchoSettings
 };
 
 // The tempo-synced stereo echo with its modulation gate and the Freakout delay and damping
-// source. The two delay lines are allocated once, here; nothing allocates afterwards.
+// source. The two delay lines are allocated once, here; nothing allocates afterwards. They come
+// zeroed from the system, so pages that no echo has reached yet cost no time and no memory.
 class EchoEngine
 {
 public:
@@ -58,16 +61,18 @@ public:
     // Works in place; right is null for a single output channel.
     void process (float* left, float* right, int numSamples);
 
-    double* line (int channel) { return delayMemory.data() + (channel == 0 ? 0 : lineLength); }
+    double* line (int channel) { return delayMemory.get() + (channel == 0 ? 0 : lineLength); }
 
     GateClock gateClock;
     LFO freakoutClock;
-    juce::IIRFilter lowPassLeft, lowPassRight, highPassLeft, highPassRight;
+    Biquad lowPassLeft, lowPassRight, highPassLeft, highPassRight;
     double sampleRate = -1.0;
     float gateLevel = 0.0f;
     float gateLevelSlow = 0.0f;
     float freakoutRandomSmoothed = 0.0f;
-    std::vector<double> delayMemory;
+    std::unique_ptr<double[], decltype (&std::free)> delayMemory;
+    // One past the highest position either line has been written at since it was last cleared.
+    int writtenEnd = 0;
     float feedbackLeft = 0.0f;
     float feedbackRight = 0.0f;
     double delayTargetLeft = 0.0;

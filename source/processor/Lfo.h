@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 
 // Tempo-synced oscillator record. It never advances itself: its owner sets the phase from the
 // beat position every sample, so every wave stays locked to the host's grid. The same record
@@ -74,15 +75,49 @@ public:
             return heldRandomValue;
         }
 
-        phase = beatPhase (ppq, cycleBeats);
-        const auto lifted = phase + 100.0;
-        const auto wrapped = static_cast<float> (lifted - std::trunc (lifted));
-
+        const auto wrapped = wrappedPhase (cycleBeats);
         if (lastWrappedPhase - wrapped > 0.9f)
             heldRandomValue = (static_cast<float> (std::rand()) - 1073741824.0f) * (1.0f / 1073741824.0f);
 
         lastWrappedPhase = wrapped;
         return heldRandomValue;
+    }
+
+    // One block of sampleAndHold calls, one a sample. While ppq only grows the wrapped phase only
+    // rises between two wraps, and a draw needs a fall of more than 0.9, so the phase is worked
+    // out only from nine tenths of each cycle on (floor, since a negative position wraps too).
+    struct HoldRun
+    {
+        double cycleBeats;
+        bool skips;
+        double exactFrom = -std::numeric_limits<double>::infinity();
+    };
+
+    HoldRun startHoldRun (double cycleBeats) const { return { cycleBeats, beatsPerSample > 0.0 && cycleBeats > 40.0 * beatsPerSample }; }
+
+    float sampleAndHold (HoldRun& run)
+    {
+        if (ppq < run.exactFrom)
+            return heldRandomValue;
+
+        const auto value = sampleAndHold (run.cycleBeats);
+        if (run.skips)
+            run.exactFrom = (std::floor (ppq / run.cycleBeats) + 0.9) * run.cycleBeats;
+
+        return value;
+    }
+
+    // Leaves the phase and the last wrapped phase as the block's last call, at lastPpq, would
+    // have left them.
+    void finishHoldRun (const HoldRun& run, double lastPpq)
+    {
+        if (! run.skips)
+            return;
+
+        const auto current = ppq;
+        ppq = lastPpq;
+        lastWrappedPhase = wrappedPhase (run.cycleBeats);
+        ppq = current;
     }
 
     void startBlock (double newBpm, double newPpq)
@@ -93,6 +128,18 @@ public:
     }
 
     void advance() { ppq += beatsPerSample; }
+
+    // The sum is formed in double precision, rounded to float, and reduced in float. Below 2^23
+    // the truncation through int is exact, the difference is exact, and copysign gives a whole
+    // number fmodf's signed zero, so this is fmodf (x, 1) without the library call.
+    static float frac (double x)
+    {
+        const auto f = static_cast<float> (x);
+        if (! (std::abs (f) < 8388608.0f))
+            return std::fmod (f, 1.0f);
+
+        return std::copysign (f - static_cast<float> (static_cast<int> (f)), f);
+    }
 
     double phase = 0.0;
     float lastWrappedPhase = 0.0f;
@@ -107,8 +154,12 @@ public:
 private:
     static constexpr double twoPi = static_cast<double> (6.2831855f);
 
-    // The sum is formed in double precision, rounded to float, and reduced in float.
-    static float frac (double x) { return std::fmod (static_cast<float> (x), 1.0f); }
+    float wrappedPhase (double cycleBeats)
+    {
+        phase = beatPhase (ppq, cycleBeats);
+        const auto lifted = phase + 100.0;
+        return static_cast<float> (lifted - std::trunc (lifted));
+    }
 
     static float logCurve (float f)
     {

@@ -3,7 +3,9 @@
 #include "DesignFrequency.h"
 #include "RampRead.h"
 
+#include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace
 {
@@ -134,53 +136,153 @@ void ToneEngine::processSamples (float* left, float* right, int numSamples)
     const auto satMix = s.satMix;
     const auto cleanMix = 1.0f - satMix;
 
+    // The running state is worked on in locals and stored back at the end: as far as the
+    // compiler knows, every store into the buffer could change a member.
+    auto lfo = toneLfo;
+    auto freakoutTimer = freakoutClock;
+    auto gateTimer = gateClock;
+    auto filterFollowers = filterLfoFollower;
+    auto ampFollowers = ampLfoFollower;
+    auto freakoutTarget = freakoutFilterTarget;
+    auto envelopes = gateEnvelope;
+    auto splitAt = splitKey;
+    auto bassAt = bassKey;
+    auto filterAt = filterKey;
+    auto bandSplitterRamp = bandSplitter;
+    auto inputDriveRamp = inputDrive;
+    auto bassFreqRamp = bassFreq;
+    auto bassLevelRamp = bassLevel;
+    auto filterCutRamp = filterCut;
+    auto filterResRamp = filterRes;
+    auto filterModDepthRamp = filterModDepth;
+    auto ampModDepthRamp = ampModDepth;
+    auto lfoOffsetRamp = lfoOffset;
+    auto waveShiftRamp = waveShift;
+    auto modTotalRamp = modTotal;
+    auto toneMixRamp = toneMix;
+    auto freakoutRamp = freakout;
+
+    // What is formed from ramp values alone is formed once while no ramp moves; a moving ramp
+    // forms it again every sample.
+    const auto offsetOf = [] (float value)
+    { return value * 0.25f / 100.0f; };
+    const auto totalOf = [] (float value)
+    { return value / 100.0f; };
+    const auto bassGainOf = [] (float value)
+    { return 1.0f + 9.0f * value / 100.0f; };
+    const auto lowPassQOf = [] (float value)
+    { return 1.0f + value / 100.0f; };
+    const auto resonanceGainOf = [] (float value)
+    { return 1.0f + 7.0f * value / 100.0f; };
+    const auto compensationOf = [] (float value)
+    { return 1.0f + (-0.19999999f * value) / 100.0f; };
+
+    auto offset = offsetOf (lfoOffsetRamp.getTargetValue());
+    auto total = totalOf (modTotalRamp.getTargetValue());
+    auto bassGain = bassGainOf (bassLevelRamp.getTargetValue());
+    auto lowPassQ = lowPassQOf (filterResRamp.getTargetValue());
+    auto resonanceGain = resonanceGainOf (filterResRamp.getTargetValue());
+    auto levelCompensation = compensationOf (filterResRamp.getTargetValue());
+    auto dryLevel = std::sqrt (1.0f - toneMixRamp.getTargetValue());
+    auto wetLevel = std::sqrt (toneMixRamp.getTargetValue());
+
+    // The two channels' filter chains run side by side as lanes of one register.
+    BiquadPair splitLow1, splitLow2, splitHigh1, splitHigh2, bassPair, resonancePair, cutLowPair;
+    const std::pair<BiquadPair*, Biquad ChannelFilters::*> stages[] = {
+        { &splitLow1, &ChannelFilters::splitLowPass1 }, { &splitLow2, &ChannelFilters::splitLowPass2 }, { &splitHigh1, &ChannelFilters::splitHighPass1 }, { &splitHigh2, &ChannelFilters::splitHighPass2 }, { &bassPair, &ChannelFilters::bassPeak }, { &resonancePair, &ChannelFilters::resonancePeak }, { &cutLowPair, &ChannelFilters::cutLowPass }
+    };
+    const auto takeStages = [&]
+    {
+        for (const auto& [pair, filter] : stages)
+            pair->take (filters[0].*filter, filters[1].*filter);
+    };
+    const auto retake = [&] (BiquadPair& pair, Biquad ChannelFilters::*filter)
+    { pair.takeCoefficients (filters[0].*filter, filters[1].*filter); };
+    const auto putStages = [&]
+    {
+        for (const auto& [pair, filter] : stages)
+            pair->putState (filters[0].*filter, filters[1].*filter, numChannels == 2);
+    };
+    takeStages();
+
+    // The LFO depends on nothing else in the loop, so it runs ahead in short runs: its library
+    // calls for one run no longer wait on the filters of every sample between them.
+    constexpr int lfoRun = 32;
+    std::array<std::array<float, 2>, lfoRun> filterFollowed {}, ampFollowed {};
+    int lfoReady = 0, lfoNext = 0;
+    const auto runLfo = [&] (int count)
+    {
+        for (int k = 0; k < count; ++k)
+        {
+            const auto shift = nextRampValue<ramping> (waveShiftRamp);
+            if constexpr (ramping)
+                offset = offsetOf (lfoOffsetRamp.getNextValue());
+
+            // The right channel reads it shifted by the offset. The phase always lies within
+            // (-1, 1), so wave 6's own wrap leaves it unchanged and equal calls give equal values.
+            const auto index = static_cast<std::size_t> (k);
+            lfo.phase = beatPhase (lfo.ppq, lfoBeats);
+            const auto lfoLeft = lfo.getSample (s.lfoWave, shift, 0.0f);
+            const auto lfoRight = offset == 0.0f ? lfoLeft : lfo.getSample (s.lfoWave, shift, offset);
+            follow (filterFollowers[0], 0.5f - 0.5f * lfoLeft);
+            follow (filterFollowers[1], 0.5f - 0.5f * lfoRight);
+            follow (ampFollowers[0], lfoLeft);
+            follow (ampFollowers[1], lfoRight);
+            filterFollowed[index] = filterFollowers;
+            ampFollowed[index] = ampFollowers;
+            lfo.advance();
+        }
+    };
+
     // The gate phase is worked out per sample only where it picks the step; otherwise only the
     // last sample's phase is stored, as the per-sample one would have left it.
     const auto phaseSelectsStep = s.gatePowerOn && ! gate.isUniform();
-    auto gatePpq = gateClock.ppq;
+    auto gatePpq = gateTimer.ppq;
+    auto holdRun = freakoutTimer.startHoldRun (freakoutBeats);
+    auto holdPpq = freakoutTimer.ppq;
 
     for (int i = 0; i < numSamples; ++i)
     {
-        const auto drive = nextRampValue<ramping> (inputDrive);
-        const auto mix = nextRampValue<ramping> (toneMix);
-        const auto depthFilter = nextRampValue<ramping> (filterModDepth);
-        const auto depthAmp = nextRampValue<ramping> (ampModDepth);
-        const auto offset = nextRampValue<ramping> (lfoOffset) * 0.25f / 100.0f;
-        const auto shift = nextRampValue<ramping> (waveShift);
-        const auto total = nextRampValue<ramping> (modTotal) / 100.0f;
-        const auto amount = nextRampValue<ramping> (freakout);
+        const auto drive = nextRampValue<ramping> (inputDriveRamp);
+        const auto mix = nextRampValue<ramping> (toneMixRamp);
+        const auto depthFilter = nextRampValue<ramping> (filterModDepthRamp);
+        const auto depthAmp = nextRampValue<ramping> (ampModDepthRamp);
+        if constexpr (ramping)
+            total = totalOf (modTotalRamp.getNextValue());
+        const auto amount = nextRampValue<ramping> (freakoutRamp);
 
         // Gate step and its envelopes.
         auto step = 1.0f;
         if (phaseSelectsStep)
         {
-            const auto gatePhase = gateClock.patternPhase (patternBeats);
+            const auto gatePhase = gateTimer.patternPhase (patternBeats);
             step = gate.valueAt (gatePhase >= 1.0f ? gatePhase - 1.0f : gatePhase);
         }
         else if (s.gatePowerOn)
         {
             step = gate.stepValues[0];
         }
-        gatePpq = gateClock.ppq;
+        gatePpq = gateTimer.ppq;
 
-        for (std::size_t e = 0; e < gateEnvelope.size(); ++e)
-            gateEnvelope[e] += gateEnvelopeRates[e] * (step - gateEnvelope[e]);
+        for (std::size_t e = 0; e < envelopes.size(); ++e)
+            envelopes[e] += gateEnvelopeRates[e] * (step - envelopes[e]);
 
-        const auto ampGate = unitClamp (s.gateType == 0 ? step : (s.gateType == 1 ? gateEnvelope[0] : gateEnvelope[1]));
-        const auto filterGate = unitClamp (gateEnvelope[filterEnvelope]);
+        const auto ampGate = unitClamp (s.gateType == 0 ? step : (s.gateType == 1 ? envelopes[0] : envelopes[1]));
+        const auto filterGate = unitClamp (envelopes[filterEnvelope]);
 
-        // LFO: the right channel reads it shifted by the offset. The phase always lies within
-        // (-1, 1), so wave 6's own wrap leaves it unchanged and equal calls give equal values.
-        toneLfo.phase = beatPhase (toneLfo.ppq, lfoBeats);
-        const auto lfoLeft = toneLfo.getSample (s.lfoWave, shift, 0.0f);
-        const auto lfoRight = offset == 0.0f ? lfoLeft : toneLfo.getSample (s.lfoWave, shift, offset);
-        follow (filterLfoFollower[0], 0.5f - 0.5f * lfoLeft);
-        follow (filterLfoFollower[1], 0.5f - 0.5f * lfoRight);
-        follow (ampLfoFollower[0], lfoLeft);
-        follow (ampLfoFollower[1], lfoRight);
+        if (lfoNext == lfoReady)
+        {
+            lfoReady = std::min (lfoRun, numSamples - i);
+            lfoNext = 0;
+            runLfo (lfoReady);
+        }
+        const auto& filterFollower = filterFollowed[static_cast<std::size_t> (lfoNext)];
+        const auto& ampFollower = ampFollowed[static_cast<std::size_t> (lfoNext)];
+        ++lfoNext;
 
-        const auto held = freakoutClock.sampleAndHold (freakoutBeats);
-        follow (freakoutFilterTarget, static_cast<float> (0.5 - 0.5 * static_cast<double> (held)));
+        holdPpq = freakoutTimer.ppq;
+        const auto held = freakoutTimer.sampleAndHold (holdRun);
+        follow (freakoutTarget, static_cast<float> (0.5 - 0.5 * static_cast<double> (held)));
 
         // Amplitude modulation and drive.
         const auto ampDepth = depthAmp * total;
@@ -188,7 +290,7 @@ void ToneEngine::processSamples (float* left, float* right, int numSamples)
         for (int c = 0; c < numChannels; ++c)
         {
             const auto input = channels[c][i];
-            const auto lfoLevel = s.lfoPowerOn ? unitClamp (ampLfoFollower[static_cast<std::size_t> (c)]) : 1.0f;
+            const auto lfoLevel = s.lfoPowerOn ? unitClamp (ampFollower[static_cast<std::size_t> (c)]) : 1.0f;
             auto a = input;
             if (s.gatePowerOn)
                 a = input * (1.0f - ampDepth * ampGate * lfoLevel);
@@ -200,10 +302,10 @@ void ToneEngine::processSamples (float* left, float* right, int numSamples)
         }
 
         // Crossover.
-        const auto split = nextRampValue<ramping> (bandSplitter);
-        if (split != splitKey)
+        const auto split = nextRampValue<ramping> (bandSplitterRamp);
+        if (split != splitAt)
         {
-            splitKey = split;
+            splitAt = split;
             const auto frequency = clampHz (split, 20.0f, 20000.0f, sampleRate);
             const auto highPass = Coefficients::makeHighPass (sampleRate, frequency);
             const auto lowPass = Coefficients::makeLowPass (sampleRate, frequency);
@@ -214,42 +316,45 @@ void ToneEngine::processSamples (float* left, float* right, int numSamples)
                 f.splitLowPass1.setCoefficients (lowPass);
                 f.splitLowPass2.setCoefficients (lowPass);
             }
+            retake (splitLow1, &ChannelFilters::splitLowPass1);
+            retake (splitLow2, &ChannelFilters::splitLowPass2);
+            retake (splitHigh1, &ChannelFilters::splitHighPass1);
+            retake (splitHigh2, &ChannelFilters::splitHighPass2);
         }
 
-        std::array<float, 2> low {}, high {};
-        for (int c = 0; c < numChannels; ++c)
-        {
-            auto& f = filters[static_cast<std::size_t> (c)];
-            const auto x = driven[static_cast<std::size_t> (c)];
-            low[static_cast<std::size_t> (c)] = f.splitLowPass2.processSingleSampleRaw (f.splitLowPass1.processSingleSampleRaw (x));
-            high[static_cast<std::size_t> (c)] = f.splitHighPass2.processSingleSampleRaw (-f.splitHighPass1.processSingleSampleRaw (x));
-        }
+        const auto signBit = _mm_set1_ps (-0.0f);
+        const auto x = _mm_setr_ps (driven[0], driven[1], 0.0f, 0.0f);
+        const auto low = splitLow2.process (splitLow1.process (x));
+        const auto high = splitHigh2.process (_mm_xor_ps (splitHigh1.process (x), signBit));
 
         // Bass peak; the left and right filters take consecutive ramp values.
-        const auto bassLeft = nextRampValue<ramping> (bassFreq);
-        const auto bassRight = nextRampValue<ramping> (bassFreq);
-        const auto bassGain = 1.0f + 9.0f * nextRampValue<ramping> (bassLevel) / 100.0f;
-        if (bassLeft + bassRight + bassGain != bassKey)
+        const auto bassLeft = nextRampValue<ramping> (bassFreqRamp);
+        const auto bassRight = nextRampValue<ramping> (bassFreqRamp);
+        if constexpr (ramping)
+            bassGain = bassGainOf (bassLevelRamp.getNextValue());
+        if (bassLeft + bassRight + bassGain != bassAt)
         {
-            bassKey = bassLeft + bassRight + bassGain;
+            bassAt = bassLeft + bassRight + bassGain;
             const auto leftCoefficients = Coefficients::makePeakFilter (sampleRate, clampHz (bassLeft, 30.0f, 1000.0f, sampleRate), 5.0, bassGain);
             filters[0].bassPeak.setCoefficients (leftCoefficients);
             filters[1].bassPeak.setCoefficients (bassRight == bassLeft ? leftCoefficients
                                                                        : Coefficients::makePeakFilter (sampleRate, clampHz (bassRight, 30.0f, 1000.0f, sampleRate), 5.0, bassGain));
+            retake (bassPair, &ChannelFilters::bassPeak);
         }
 
         // Modulated cutoff.
-        const auto resonance1 = nextRampValue<ramping> (filterRes);
-        const auto resonance2 = nextRampValue<ramping> (filterRes);
-        const float cut[] = { nextRampValue<ramping> (filterCut), nextRampValue<ramping> (filterCut) };
-        const auto lowPassQ = 1.0f + resonance1 / 100.0f;
-        const auto resonanceGain = 1.0f + 7.0f * resonance2 / 100.0f;
+        if constexpr (ramping)
+        {
+            lowPassQ = lowPassQOf (filterResRamp.getNextValue());
+            resonanceGain = resonanceGainOf (filterResRamp.getNextValue());
+        }
+        const float cut[] = { nextRampValue<ramping> (filterCutRamp), nextRampValue<ramping> (filterCutRamp) };
 
         float cutoff[2];
         for (std::size_t c = 0; c < 2; ++c)
         {
-            const auto lfoTerm = (filterLfoFollower[c] * 10000.0f - cut[c]) * depthFilter * total;
-            const auto freakoutPart = s.freakoutFilterOn ? amount * ((freakoutFilterTarget * 10000.0f - cut[c]) - lfoTerm) : 0.0f;
+            const auto lfoTerm = (filterFollower[c] * 10000.0f - cut[c]) * depthFilter * total;
+            const auto freakoutPart = s.freakoutFilterOn ? amount * ((freakoutTarget * 10000.0f - cut[c]) - lfoTerm) : 0.0f;
             float modulation;
             if (s.lfoPowerOn && s.gatePowerOn)
                 modulation = total * depthFilter * filterGate * lfoTerm + freakoutPart;
@@ -258,14 +363,14 @@ void ToneEngine::processSamples (float* left, float* right, int numSamples)
             else if (s.gatePowerOn)
                 modulation = ((1.0f - filterGate) * 10000.0f - cut[c]) * depthFilter * total + freakoutPart;
             else
-                modulation = s.freakoutFilterOn ? amount * (freakoutFilterTarget * 10000.0f - cut[c]) : 0.0f;
+                modulation = s.freakoutFilterOn ? amount * (freakoutTarget * 10000.0f - cut[c]) : 0.0f;
 
             cutoff[c] = cut[c] + modulation;
         }
 
-        if (cutoff[0] + cutoff[1] + lowPassQ != filterKey)
+        if (cutoff[0] + cutoff[1] + lowPassQ != filterAt)
         {
-            filterKey = cutoff[0] + cutoff[1] + lowPassQ;
+            filterAt = cutoff[0] + cutoff[1] + lowPassQ;
             const auto designFor = [&] (float value, juce::IIRFilter& peak, juce::IIRFilter& lowPass)
             {
                 const auto frequency = clampHz (value, 20.0f, 20000.0f, sampleRate);
@@ -283,18 +388,27 @@ void ToneEngine::processSamples (float* left, float* right, int numSamples)
             {
                 designFor (cutoff[1], filters[1].resonancePeak, filters[1].cutLowPass);
             }
+            retake (resonancePair, &ChannelFilters::resonancePeak);
+            retake (cutLowPair, &ChannelFilters::cutLowPass);
         }
 
-        const auto levelCompensation = 1.0f + (-0.19999999f * nextRampValue<ramping> (filterRes)) / 100.0f;
-        const auto dryLevel = std::sqrt (1.0f - mix);
-        const auto wetLevel = std::sqrt (mix);
+        if constexpr (ramping)
+        {
+            levelCompensation = compensationOf (filterResRamp.getNextValue());
+            dryLevel = std::sqrt (1.0f - mix);
+            wetLevel = std::sqrt (mix);
+        }
+
+        alignas (16) float bassOut[4], highOut[4];
+        _mm_store_ps (bassOut, bassPair.process (low));
+        _mm_store_ps (highOut, cutLowPair.process (resonancePair.process (_mm_xor_ps (high, signBit))));
 
         for (int c = 0; c < numChannels; ++c)
         {
             const auto index = static_cast<std::size_t> (c);
             auto& f = filters[index];
-            const auto bass = f.bassPeak.processSingleSampleRaw (low[index]);
-            const auto h = f.cutLowPass.processSingleSampleRaw (f.resonancePeak.processSingleSampleRaw (-high[index])) * levelCompensation;
+            const auto bass = bassOut[index];
+            const auto h = highOut[index] * levelCompensation;
 
             // With no saturation mix the shaper adds only a signed zero, which changes nothing
             // unless the clean sum is itself zero.
@@ -313,19 +427,48 @@ void ToneEngine::processSamples (float* left, float* right, int numSamples)
             // A non-finite value means a filter state has blown up: start that channel afresh.
             if (! std::isfinite (out))
             {
+                putStages();
                 for (auto* filter : { &f.splitHighPass1, &f.splitHighPass2, &f.splitLowPass1, &f.splitLowPass2, &f.bassPeak, &f.resonancePeak, &f.cutLowPass })
                     filter->reset();
+                takeStages();
                 out = 0.0f;
             }
 
             channels[c][i] = out;
         }
 
-        freakoutClock.advance();
-        toneLfo.advance();
-        gateClock.advance();
+        freakoutTimer.advance();
+        gateTimer.advance();
     }
 
+    putStages();
+
     if (! phaseSelectsStep && numSamples > 0)
-        gateClock.storePhaseAt (gatePpq, patternBeats);
+        gateTimer.storePhaseAt (gatePpq, patternBeats);
+    if (numSamples > 0)
+        freakoutTimer.finishHoldRun (holdRun, holdPpq);
+
+    toneLfo = lfo;
+    freakoutClock = freakoutTimer;
+    gateClock = gateTimer;
+    filterLfoFollower = filterFollowers;
+    ampLfoFollower = ampFollowers;
+    freakoutFilterTarget = freakoutTarget;
+    gateEnvelope = envelopes;
+    splitKey = splitAt;
+    bassKey = bassAt;
+    filterKey = filterAt;
+    bandSplitter = bandSplitterRamp;
+    inputDrive = inputDriveRamp;
+    bassFreq = bassFreqRamp;
+    bassLevel = bassLevelRamp;
+    filterCut = filterCutRamp;
+    filterRes = filterResRamp;
+    filterModDepth = filterModDepthRamp;
+    ampModDepth = ampModDepthRamp;
+    lfoOffset = lfoOffsetRamp;
+    waveShift = waveShiftRamp;
+    modTotal = modTotalRamp;
+    toneMix = toneMixRamp;
+    freakout = freakoutRamp;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Biquad.h"
 #include "GateClock.h"
 #include "Lfo.h"
 
@@ -79,8 +80,8 @@ public:
 
     struct ChannelFilters
     {
-        juce::IIRFilter splitHighPass1, splitHighPass2, splitLowPass1, splitLowPass2;
-        juce::IIRFilter bassPeak, resonancePeak, cutLowPass;
+        Biquad splitHighPass1, splitHighPass2, splitLowPass1, splitLowPass2;
+        Biquad bassPeak, resonancePeak, cutLowPass;
     };
 
     std::array<ChannelFilters, 2> filters;

@@ -184,6 +184,42 @@ TEST (EchoEngine, PowerOffWritesZerosAndLeavesTheBuffer)
     }
 }
 
+// Clearing rewrites only what was written since the last clear, so every position a block
+// reached, including one that ran across the end of the line, must read 0 afterwards.
+TEST (EchoEngine, ClearingEmptiesEveryPositionWrittenSinceTheLastClear)
+{
+    struct Case
+    {
+        int start;
+        bool throughPrepare;
+    };
+
+    for (const auto [start, throughPrepare] : { Case { 0, true }, Case { EchoEngine::lineLength - 300, false }, Case { EchoEngine::lineLength - 300, true } })
+    {
+        EchoRig rig;
+        for (const auto blockStart : { start, 0 })
+        {
+            rig.echo.writeIndex = blockStart;
+            std::vector<float> left (1000, 0.5f), right (left);
+            rig.run (left, &right);
+            const auto written = [&] (int i)
+            { return (blockStart + i) % EchoEngine::lineLength; };
+            ASSERT_NE (rig.echo.line (0)[written (0)], 0.0);
+            ASSERT_NE (rig.echo.line (1)[written (999)], 0.0);
+
+            if (throughPrepare)
+                rig.echo.prepare (48000.0);
+            else
+                rig.echo.clearLines();
+
+            EXPECT_EQ (rig.echo.writeIndex, 0);
+            for (const auto* line : { rig.echo.line (0), rig.echo.line (1) })
+                for (int i = 0; i < 1000; ++i)
+                    ASSERT_EQ (line[written (i)], 0.0) << start << " " << blockStart << " " << i;
+        }
+    }
+}
+
 TEST (EchoEngine, MonoKeepsTheRightLineSilent)
 {
     EchoRig rig;

@@ -2,7 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
+#include <limits>
+#include <random>
+#include <vector>
 
 namespace
 {
@@ -130,5 +136,99 @@ TEST (Lfo, SampleAndHoldDrawsOnlyAtCycleStarts)
         clock.advance();
     }
     EXPECT_EQ (clock.phase, 0.0);
+}
+// The wave phases are reduced without the library's fmodf; the result must be fmodf's to the bit,
+// signed zeros, whole numbers, the edge of exact truncation and non-finite values included.
+TEST (Lfo, FracIsFmodfToTheBit)
+{
+    const auto bits = [] (float value)
+    {
+        std::uint32_t pattern;
+        std::memcpy (&pattern, &value, sizeof pattern);
+        return pattern;
+    };
+
+    std::vector<float> values { 0.0f, -0.0f, 1.0f, -1.0f, -2.0f, 0.75f, -0.75f, -2.5f, 1e-40f, -1e-40f, 8388607.5f, -8388607.5f, 8388608.0f, -8388608.0f, 16777217.0f, 1e30f, -1e30f, std::numeric_limits<float>::infinity(), -std::numeric_limits<float>::infinity(), std::numeric_limits<float>::quiet_NaN() };
+
+    std::mt19937 random (12);
+    for (int i = 0; i < 2000000; ++i)
+    {
+        const auto pattern = static_cast<std::uint32_t> (random());
+        float value;
+        std::memcpy (&value, &pattern, sizeof value);
+        values.push_back (value);
+        values.push_back (std::ldexp (static_cast<float> (pattern >> 8) / 16777216.0f, 4) - 8.0f);
+    }
+
+    for (const auto value : values)
+        ASSERT_EQ (bits (LFO::frac (static_cast<double> (value))), bits (std::fmod (value, 1.0f))) << value;
+}
+// A block run of the Freakout clock skips the phase where no draw can happen; it must draw at
+// the same samples as a call every sample and leave the same clock behind, for positions that
+// start negative, cycles of a few samples, tempos that hold still and blocks that jump.
+TEST (Lfo, HoldRunDrawsWhereEverySampleWould)
+{
+    struct Case
+    {
+        const char* what;
+        double bpm;
+        double cycleBeats;
+        double startPpq;
+        int blockSize;
+        double jump; // beats added to the position between blocks
+    };
+
+    const Case cases[] = {
+        { "a cycle of half a beat", 120.0, 0.5, 0.0, 512, 0.0 },
+        { "starting before the downbeat", 97.3, 0.16666667, -3.3, 333, 0.0 },
+        { "a cycle of a few samples", 999.0, 0.16666667, 0.1, 64, 0.0 },
+        { "a still tempo", 0.0, 2.0, 5.5, 128, 0.0 },
+        { "a falling tempo", -80.0, 1.0, 4.0, 256, 0.0 },
+        { "blocks that jump", 140.0, 1.33333333, 1e5 + 0.3, 200, -7.77 },
+        { "blocks of several cycles", 133.0, 0.16666667, 0.0, 8192, 0.0 },
+        { "a zero-length cycle", 120.0, 0.0, 1.0, 100, 0.0 },
+    };
+
+    for (const auto& c : cases)
+    {
+        LFO reference, run;
+        for (auto* clock : { &reference, &run })
+        {
+            clock->sampleRate = 48000.0;
+            clock->lastWrappedPhase = 0.3f;
+        }
+
+        std::vector<float> expected;
+        std::srand (7);
+        auto ppq = c.startPpq;
+        for (int block = 0; block < 40; ++block, ppq += c.jump)
+        {
+            reference.startBlock (c.bpm, ppq);
+            for (int i = 0; i < c.blockSize; ++i, reference.advance())
+                expected.push_back (reference.sampleAndHold (c.cycleBeats));
+            ppq = reference.ppq;
+        }
+
+        std::srand (7);
+        ppq = c.startPpq;
+        std::size_t sample = 0;
+        for (int block = 0; block < 40; ++block, ppq += c.jump)
+        {
+            run.startBlock (c.bpm, ppq);
+            auto holdRun = run.startHoldRun (c.cycleBeats);
+            auto lastPpq = run.ppq;
+            for (int i = 0; i < c.blockSize; ++i, run.advance(), ++sample)
+            {
+                lastPpq = run.ppq;
+                ASSERT_EQ (run.sampleAndHold (holdRun), expected[sample]) << c.what << ", sample " << sample;
+            }
+            run.finishHoldRun (holdRun, lastPpq);
+            ppq = run.ppq;
+        }
+
+        EXPECT_EQ (run.phase, reference.phase) << c.what;
+        EXPECT_EQ (run.lastWrappedPhase, reference.lastWrappedPhase) << c.what;
+        EXPECT_EQ (run.heldRandomValue, reference.heldRandomValue) << c.what;
+    }
 }
 } // namespace

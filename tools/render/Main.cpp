@@ -5,6 +5,7 @@
 
 #include <juce_audio_formats/juce_audio_formats.h>
 
+#include <cstdlib>
 #include <iostream>
 
 namespace
@@ -109,7 +110,8 @@ int main (int argc, char* argv[])
         signal = warbloom::render::makeTestSignal (sampleRate, options->signalSeconds, options->tempo);
     }
 
-    auto plugin = HostedPlugin::loadBuilt (sampleRate, options->blockSize, error);
+    auto plugin = options->plugin != juce::File() ? HostedPlugin::load (options->plugin, sampleRate, options->blockSize, error)
+                                                  : HostedPlugin::loadBuilt (sampleRate, options->blockSize, error);
     if (plugin == nullptr)
         return fail (error);
 
@@ -132,6 +134,11 @@ int main (int argc, char* argv[])
         rendered.copyFrom (channel, 0, signal, channel, 0, signal.getNumSamples());
 
     juce::AudioBuffer<float> block (2, options->blockSize);
+
+    // Freakout draws from the C library's generator, which the VST3 SDK seeds as the bundle loads.
+    if (options->seed)
+        std::srand (*options->seed);
+
     const auto beatsPerSample = options->tempo / 60.0 / sampleRate;
 
     for (int start = 0; start < rendered.getNumSamples(); start += options->blockSize)
@@ -156,7 +163,7 @@ int main (int argc, char* argv[])
         return fail ("cannot write output file '" + options->output.getFullPathName() + "'");
 
     juce::WavAudioFormat wav;
-    std::unique_ptr<juce::AudioFormatWriter> writer (wav.createWriterFor (stream.get(), sampleRate, 2, 24, {}, 0));
+    std::unique_ptr<juce::AudioFormatWriter> writer (wav.createWriterFor (stream.get(), sampleRate, 2, options->floatOutput ? 32 : 24, {}, 0));
     if (writer == nullptr)
         return fail ("cannot write a WAV file at " + juce::String (sampleRate) + " Hz");
 

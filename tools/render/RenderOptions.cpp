@@ -33,9 +33,11 @@ juce::String renderUsage()
 {
     return "usage: warbloom-render [--input in.wav] [--output out.wav] [--tempo bpm] [--sample-rate hz]\n"
            "                       [--block-size n] [--seconds s] [--tail s] [--set identifier=value ...]\n"
-           "                       [--list-parameters]\n"
+           "                       [--plugin bundle.vst3] [--seed n] [--float] [--list-parameters]\n"
            "Renders the input (or a built-in test signal of clicks and a chord) through the built\n"
-           "Warbloom.vst3; values given with --set are in the parameter's own units.";
+           "Warbloom.vst3 (or the given bundle); values given with --set are in the parameter's own units.\n"
+           "--seed calls srand(n) right before the first block, after the bundle has loaded, so that\n"
+           "renders with Freakout repeat; --float writes 32-bit float samples, which hide no difference.";
 }
 
 std::optional<RenderOptions> parseRenderOptions (const juce::StringArray& arguments, juce::String& error)
@@ -52,13 +54,19 @@ std::optional<RenderOptions> parseRenderOptions (const juce::StringArray& argume
             continue;
         }
 
+        if (option == "--float")
+        {
+            options.floatOutput = true;
+            continue;
+        }
+
         if (option == "--help" || option == "-h")
         {
             options.showHelp = true;
             continue;
         }
 
-        static const juce::StringArray withValue { "--input", "--output", "--tempo", "--sample-rate", "--block-size", "--seconds", "--tail", "--set" };
+        static const juce::StringArray withValue { "--input", "--output", "--tempo", "--sample-rate", "--block-size", "--seconds", "--tail", "--set", "--plugin", "--seed" };
 
         if (! withValue.contains (option))
         {
@@ -82,6 +90,25 @@ std::optional<RenderOptions> parseRenderOptions (const juce::StringArray& argume
                 error = "cannot read input file '" + value + "'";
                 return std::nullopt;
             }
+        }
+        else if (option == "--plugin")
+        {
+            options.plugin = juce::File::getCurrentWorkingDirectory().getChildFile (value);
+            if (! options.plugin.isDirectory())
+            {
+                error = "cannot find the bundle '" + value + "'";
+                return std::nullopt;
+            }
+        }
+        else if (option == "--seed")
+        {
+            const auto trimmed = value.trim();
+            if (trimmed.isEmpty() || ! trimmed.containsOnly ("0123456789") || trimmed.getLargeIntValue() > std::numeric_limits<unsigned int>::max())
+            {
+                error = "--seed must be a whole number from 0 to " + juce::String (std::numeric_limits<unsigned int>::max()) + ", not '" + value + "'";
+                return std::nullopt;
+            }
+            options.seed = static_cast<unsigned int> (trimmed.getLargeIntValue());
         }
         else if (option == "--output")
         {

@@ -1,0 +1,103 @@
+#include "processor/WarbloomAudioProcessor.h"
+
+#include <benchmark/benchmark.h>
+
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <fstream>
+#include <vector>
+
+// Cost of a new instance as a host meets it when it scans or opens a session: construction and
+// prepareToPlay of a fresh processor, with no audio processed. Besides the time it reports the
+// memory that became resident: all of it for the process, and the part held by the delay lines,
+// which is what the instance costs beyond one without them. The untouched lines are paid for
+// later, by page faults while the echo writes through them for the first time; the second case
+// compares that first pass with the next one.
+namespace
+{
+constexpr double benchRate = 48000.0;
+constexpr int benchBlockSize = 512;
+
+double residentMegabytes()
+{
+    long pages = 0, resident = 0;
+    std::ifstream ("/proc/self/statm") >> pages >> resident;
+    return static_cast<double> (resident) * static_cast<double> (sysconf (_SC_PAGESIZE)) / (1024.0 * 1024.0);
+}
+
+double residentDelayLineMegabytes (EchoEngine& echo)
+{
+    const auto pageSize = static_cast<std::uintptr_t> (sysconf (_SC_PAGESIZE));
+    const auto begin = reinterpret_cast<std::uintptr_t> (echo.line (0)) & ~(pageSize - 1);
+    const auto end = reinterpret_cast<std::uintptr_t> (echo.line (1) + EchoEngine::lineLength);
+    const auto numPages = (end - begin + pageSize - 1) / pageSize;
+
+    std::vector<unsigned char> residency (numPages);
+    if (mincore (reinterpret_cast<void*> (begin), end - begin, residency.data()) != 0)
+        return -1.0;
+
+    std::size_t resident = 0;
+    for (auto page : residency)
+        resident += page & 1u;
+
+    return static_cast<double> (resident * pageSize) / (1024.0 * 1024.0);
+}
+
+void newInstanceBench (benchmark::State& state)
+{
+    auto processGrowth = 0.0;
+    auto delayLines = 0.0;
+
+    for (auto _ : state)
+    {
+        const auto before = residentMegabytes();
+        auto processor = std::make_unique<WarbloomAudioProcessor>();
+        processor->setRateAndBufferSizeDetails (benchRate, benchBlockSize);
+        processor->prepareToPlay (benchRate, benchBlockSize);
+        benchmark::DoNotOptimize (processor.get());
+
+        state.PauseTiming();
+        processGrowth = std::max (processGrowth, residentMegabytes() - before);
+        delayLines = std::max (delayLines, residentDelayLineMegabytes (*processor->echoEngine));
+        processor.reset();
+        state.ResumeTiming();
+    }
+
+    state.counters["resident_growth_MB"] = processGrowth;
+    state.counters["delay_lines_resident_MB"] = delayLines;
+}
+double nanosecondsPerFrame (WarbloomAudioProcessor& processor, int numFrames)
+{
+    juce::AudioBuffer<float> buffer (2, benchBlockSize);
+    juce::MidiBuffer midi;
+    const auto start = std::chrono::steady_clock::now();
+
+    for (int done = 0; done < numFrames; done += benchBlockSize)
+    {
+        for (int channel = 0; channel < 2; ++channel)
+            buffer.getWritePointer (channel)[0] = 0.25f;
+        processor.processBlock (buffer, midi);
+    }
+
+    const std::chrono::duration<double, std::nano> elapsed = std::chrono::steady_clock::now() - start;
+    return elapsed.count() / static_cast<double> (numFrames);
+}
+
+void firstPassBench (benchmark::State& state)
+{
+    for (auto _ : state)
+    {
+        WarbloomAudioProcessor processor;
+        processor.setRateAndBufferSizeDetails (benchRate, benchBlockSize);
+        processor.prepareToPlay (benchRate, benchBlockSize);
+        state.counters["first_pass_ns_per_stereo_frame"] = nanosecondsPerFrame (processor, EchoEngine::lineLength);
+        state.counters["second_pass_ns_per_stereo_frame"] = nanosecondsPerFrame (processor, EchoEngine::lineLength);
+    }
+}
+} // namespace
+
+BENCHMARK (newInstanceBench)->Unit (benchmark::kMillisecond);
+BENCHMARK (firstPassBench)->Unit (benchmark::kMillisecond)->Iterations (1);

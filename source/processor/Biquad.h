@@ -1,0 +1,82 @@
+#pragma once
+
+#include <juce_audio_basics/juce_audio_basics.h>
+
+#include <xmmintrin.h>
+
+// A juce::IIRFilter (coefficients still set under its lock) whose per-sample step is visible to
+// the compiler: the arithmetic of processSingleSampleRaw, in the same order, with the same snap
+// of outputs near zero, so the sound is unchanged while the call goes away.
+class Biquad : public juce::IIRFilter
+{
+public:
+    float process (float in) noexcept
+    {
+        const auto* c = coefficients.coefficients;
+        auto out = c[0] * in + v1;
+
+        JUCE_SNAP_TO_ZERO (out);
+
+        v1 = c[1] * in - c[3] * out + v2;
+        v2 = c[2] * in - c[4] * out;
+        return out;
+    }
+
+private:
+    friend class BiquadPair;
+};
+
+// The left and right filters of one stage stepped together, left in lane 0 and right in lane 1:
+// each lane does Biquad::process's operations in the same order and precision, so each lane's
+// result is the one its filter alone would give. The pair holds coefficients and state for a
+// block; the filters get their state back through putState.
+class BiquadPair
+{
+public:
+    void take (const Biquad& left, const Biquad& right) noexcept
+    {
+        takeCoefficients (left, right);
+        v1 = _mm_setr_ps (left.v1, right.v1, 0.0f, 0.0f);
+        v2 = _mm_setr_ps (left.v2, right.v2, 0.0f, 0.0f);
+    }
+
+    void takeCoefficients (const Biquad& left, const Biquad& right) noexcept
+    {
+        const auto* l = left.coefficients.coefficients;
+        const auto* r = right.coefficients.coefficients;
+        c0 = _mm_setr_ps (l[0], r[0], 0.0f, 0.0f);
+        c1 = _mm_setr_ps (l[1], r[1], 0.0f, 0.0f);
+        c2 = _mm_setr_ps (l[2], r[2], 0.0f, 0.0f);
+        c3 = _mm_setr_ps (l[3], r[3], 0.0f, 0.0f);
+        c4 = _mm_setr_ps (l[4], r[4], 0.0f, 0.0f);
+    }
+
+    // With one channel the right filter never ran, so it keeps its state.
+    void putState (Biquad& left, Biquad& right, bool stereo) const noexcept
+    {
+        alignas (16) float state1[4], state2[4];
+        _mm_store_ps (state1, v1);
+        _mm_store_ps (state2, v2);
+        left.v1 = state1[0];
+        left.v2 = state2[0];
+        if (stereo)
+        {
+            right.v1 = state1[1];
+            right.v2 = state2[1];
+        }
+    }
+
+    __m128 process (__m128 in) noexcept
+    {
+        auto out = _mm_add_ps (_mm_mul_ps (c0, in), v1);
+        const auto outsideSnap = _mm_or_ps (_mm_cmplt_ps (out, _mm_set1_ps (-1.0e-8f)), _mm_cmpgt_ps (out, _mm_set1_ps (1.0e-8f)));
+        out = _mm_and_ps (out, outsideSnap);
+
+        v1 = _mm_add_ps (_mm_sub_ps (_mm_mul_ps (c1, in), _mm_mul_ps (c3, out)), v2);
+        v2 = _mm_sub_ps (_mm_mul_ps (c2, in), _mm_mul_ps (c4, out));
+        return out;
+    }
+
+private:
+    __m128 c0, c1, c2, c3, c4, v1, v2;
+};
