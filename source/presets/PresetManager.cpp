@@ -2,6 +2,7 @@
 
 #include "PresetBrowser.h"
 #include "processor/WarbloomAudioProcessor.h"
+#include "RegularFile.h"
 #include "SafeFileWrite.h"
 #include "SubPresetFile.h"
 #include "SubPresets.h"
@@ -85,7 +86,7 @@ bool PresetManager::loadPresetFile (const juce::String& path)
     const juce::File file (path);
     juce::MemoryBlock data;
 
-    if (! file.loadFileAsData (data))
+    if (! isRegularFile (path) || ! file.loadFileAsData (data))
         return false;
 
     store (presetName, file.getFileNameWithoutExtension());
@@ -211,7 +212,12 @@ void PresetManager::loadSubPreset (int index)
     if (getFileFromMenu (&subPresetPaths[(size_t) index], "Load " + group.title, group.extension, group.folder, "Sub-Preset") == 0)
         return;
 
-    juce::FileInputStream in { juce::File (copyOf (subPresetPaths[(size_t) index])) };
+    const auto path = copyOf (subPresetPaths[(size_t) index]);
+
+    if (! isRegularFile (path))
+        return;
+
+    juce::FileInputStream in { juce::File (path) };
 
     if (in.openedOk())
         SubPresetFile::read (in, group, *processor);

@@ -4,10 +4,16 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <csignal>
 #include <functional>
+#include <thread>
 
+#include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace
 {
@@ -254,6 +260,41 @@ TEST (PresetManager, SteppingThroughPresetFiles)
     EXPECT_EQ (stepFrom ("/elsewhere/Alpha.wbm", 1), std::make_pair (1, juce::String ("/elsewhere/Alpha.wbm")));
     EXPECT_EQ (stepFrom (p.path ("Presets/Abc.wbm"), -1), std::make_pair (1, p.path ("Presets/Abc.wbm")));
     EXPECT_TRUE (p.dialogs->menus.isEmpty());
+}
+
+// Opening a FIFO for reading waits for a writer. Should a load ever open one, the writer started
+// here lets it go on after a while, and the time taken shows it.
+TEST (PresetManager, LoadingAPipeOpensNothing)
+{
+    PresetTestProcessor p;
+    auto& presets = p.presets();
+    const auto pipe = p.path ("Presets/Pipe.wbm");
+    juce::File (pipe).getParentDirectory().createDirectory();
+    ASSERT_EQ (mkfifo (pipe.toRawUTF8(), 0600), 0);
+    presets.presetPath = pipe;
+    const auto before = p.stateBlock();
+
+    std::atomic<bool> returned { false };
+    std::thread writer ([&]
+                        {
+                            for (int i = 0; i < 300 && ! returned; ++i)
+                                std::this_thread::sleep_for (std::chrono::milliseconds (10));
+
+                            if (const auto fd = open (pipe.toRawUTF8(), O_WRONLY | O_NONBLOCK); fd >= 0)
+                                close (fd); });
+
+    const auto start = juce::Time::getMillisecondCounterHiRes();
+    EXPECT_FALSE (presets.loadPresetFile (pipe));
+    returned = true;
+    writer.join();
+
+    EXPECT_LT (juce::Time::getMillisecondCounterHiRes() - start, 2500.0);
+    EXPECT_EQ (p.stateBlock(), before);
+    EXPECT_EQ (presets.presetName, "Untitled");
+
+    p.dialogs->chooseItem ("Pipe");
+    presets.loadPreset (&presets.presetPath);
+    EXPECT_TRUE (p.dialogs->menus.isEmpty()) << "a folder holding only a pipe has nothing to load";
 }
 
 // The file size limit makes the system cut the write short, as a full disk would; JUCE's stream
