@@ -115,9 +115,9 @@ bool hasOnlyWellFormedEntities (const char* text, int length)
 
 // Follows JUCE's parser through the text, without its recursion, measuring what would make the
 // parser fail the caller: JUCE reads each level of elements in two nested calls, so deeply nested
-// text overflows the stack; it files every attribute name in one sorted global array, so many
-// names take time quadratic in their number; and it grows a quoted value by copying it once per
-// entity. Each step mirrors the parser's own, so that text in quotes, comments and CDATA is passed
+// text overflows the stack; it files every element and attribute name in one sorted global
+// array, kept for half a minute, so many names take time quadratic in their number; and it grows
+// a quoted value by copying it once per entity. Each step mirrors the parser's own, so that text in quotes, comments and CDATA is passed
 // over where JUCE passes over it; once the parser runs out of text nothing further is read.
 class ParserWalk
 {
@@ -125,7 +125,8 @@ public:
     explicit ParserWalk (const juce::String& xml)
         : input (xml.getCharPointer()) {}
 
-    // A block the plug-in writes is two levels deep, with 119 attributes and a few short values.
+    // A block the plug-in writes is two levels deep, with 2 elements, 119 attributes and a few
+    // short values.
     bool staysWithinLimits()
     {
         if (skipHeaderAndDoctype())
@@ -264,6 +265,7 @@ private:
         }
 
         skipToken();
+        countName();
 
         for (;;)
         {
@@ -301,15 +303,22 @@ private:
             if (quote != '"' && quote != '\'')
                 return Tag::complete;
 
+            countName();
+
             if (! skipQuotedValue (quote))
                 return Tag::end;
         }
     }
 
+    void countName()
+    {
+        constexpr int maxNames = 1024;
+        overLimits = overLimits || ++names > maxNames;
+    }
+
     // False when the text ends inside the value. The entities the guard lets through hold no quote.
     bool skipQuotedValue (juce::juce_wchar quote)
     {
-        constexpr int maxAttributes = 4096;
         constexpr juce::uint64 maxCopying = juce::uint64 { 1 } << 32;
         juce::uint64 length = 0, entities = 0;
 
@@ -324,7 +333,7 @@ private:
 
         ++input;
         copying += entities * length;
-        overLimits = overLimits || ++attributes > maxAttributes || copying > maxCopying;
+        overLimits = overLimits || copying > maxCopying;
         return true;
     }
 
@@ -423,7 +432,7 @@ private:
 
     juce::String::CharPointerType input;
     bool outOfData = false;
-    int attributes = 0;
+    int names = 0;
     juce::uint64 copying = 0;
     bool overLimits = false;
 };

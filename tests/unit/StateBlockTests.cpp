@@ -375,10 +375,13 @@ std::string repeated (const std::string& text, int times)
 // generous sanity limit, not a measurement.
 TEST (StateBlock, HostileBlocksChangeNothingQuickly)
 {
-    std::string manyAttributes;
+    std::string manyAttributes, manyElements;
 
     for (int i = 120000; --i >= 0;)
+    {
         manyAttributes += " u" + std::to_string (i) + "=\"1\"";
+        manyElements += "<e" + std::to_string (i) + "/>";
+    }
 
     const std::pair<const char*, std::string> cases[] = {
         { "30,000 levels", repeated ("<a>", 30000) },
@@ -388,6 +391,7 @@ TEST (StateBlock, HostileBlocksChangeNothingQuickly)
         { "self-closing marks in text", repeated ("<a>/>", 30000) },
         { "a quote after an attribute without a value", "<b x= y\"" + repeated ("<a>", 30000) + "\"/>" },
         { "120,000 attributes", "<c" + manyAttributes + "/>" },
+        { "120,000 elements", manyElements },
         { "110,000 entities in one value", "<c x=\"" + repeated ("&#x10000;", 110000) + "\"/>" },
     };
 
@@ -428,7 +432,7 @@ TEST (StateBlock, ModestlyNestedAndLargeBlocksAreRead)
 
     preset += " echoMix=\"0.25\"";
 
-    for (int i = 0; i < 4000; ++i)
+    for (int i = 0; i < 900; ++i)
         preset += " u" + std::to_string (i) + "=\"" + repeated ("&#x263a;", 16) + "\"";
 
     preset += " satMix=\"0.375" + repeated ("e", 1000000) + "\"";
