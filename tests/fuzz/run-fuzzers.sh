@@ -7,7 +7,7 @@
 # replayed; WARBLOOM_FUZZ_SECONDS (120) bounds each run's time.
 #
 # The exploration run ("explore" as the second argument) searches for new faults: random seeds,
-# inputs up to 1 MB (WARBLOOM_FUZZ_MAX_LEN), WARBLOOM_FUZZ_WORKERS (3) processes at lower
+# inputs up to 1 MB from the start (WARBLOOM_FUZZ_MAX_LEN), WARBLOOM_FUZZ_WORKERS (3) processes at lower
 # priority, for WARBLOOM_FUZZ_SECONDS (1800) per target; it carries on past a fault and leaves
 # each reproducer in the build folder's fuzz-corpus folder, to be fixed and added to the seeds.
 #
@@ -63,7 +63,7 @@ run_fuzzer()
         local found_before
         found_before=$(find "$build_dir/fuzz-corpus" -maxdepth 1 -name "$corpus-*" | wc -l)
         nice -n 10 "$build_dir/tests/fuzz/$target" -fork="$workers" -ignore_crashes=1 -ignore_timeouts=1 -ignore_ooms=1 \
-            -max_len="$max_len" -max_total_time="$seconds" "${common[@]}" \
+            -max_len="$max_len" -len_control=0 -max_total_time="$seconds" "${common[@]}" \
             "$work" "$root/tests/fuzz/corpus/$corpus"
         local found_after
         found_after=$(find "$build_dir/fuzz-corpus" -maxdepth 1 -name "$corpus-*" | wc -l)
