@@ -1,5 +1,6 @@
 #include "PresetBrowser.h"
 
+#include "RegularFile.h"
 #include "SubPresets.h"
 
 #include <algorithm>
@@ -37,7 +38,8 @@ void readSubFolders (FolderTree& node, const juce::String& ext, int& foldersLeft
     }
 
     for (const auto& entry : juce::RangedDirectoryIterator (dir, false, "*" + ext, juce::File::findFiles))
-        node.files.add (entry.getFile().getFullPathName());
+        if (const auto path = entry.getFile().getFullPathName(); isRegularFile (path))
+            node.files.add (path);
 }
 
 class MenuBuilder

@@ -13,8 +13,9 @@ struct FolderTree
     juce::StringArray files;
 };
 
-// Reads the folder tree at dir from disk. Hidden entries are included; no more folders are read
-// than the browser can show, which also ends symbolic-link loops.
+// Reads the folder tree at dir from disk. Hidden entries are included, files only when they are
+// regular files or links to them; no more folders are read than the browser can show, which also
+// ends symbolic-link loops.
 FolderTree readFolderTree (const juce::File& dir, const juce::String& ext);
 
 namespace PresetBrowser

@@ -2,6 +2,7 @@
 
 #include "PresetBrowser.h"
 #include "processor/WarbloomAudioProcessor.h"
+#include "RegularFile.h"
 #include "SafeFileWrite.h"
 #include "SubPresetFile.h"
 #include "SubPresets.h"
@@ -63,15 +64,20 @@ void PresetManager::store (juce::String& field, const juce::String& value)
 
 void PresetManager::savePreset (juce::String* file)
 {
+    const auto previousPath = copyOf (*file);
+
     if (getFileFromMenu (file, "Save Preset", ".wbm", "Presets", "Preset") == 0)
         return;
 
+    // The block names the file it is saved to; a save that fails leaves the current preset as it was.
     const juce::File target (copyOf (*file));
-    store (presetName, target.getFileNameWithoutExtension());
-
     juce::MemoryBlock block;
     processor->getStateInformation (block);
-    replaceFileContents (target, block.getData(), block.getSize());
+
+    if (replaceFileContents (target, block.getData(), block.getSize()))
+        store (presetName, target.getFileNameWithoutExtension());
+    else
+        store (*file, previousPath);
 }
 
 void PresetManager::loadPreset (juce::String* file)
@@ -87,7 +93,7 @@ bool PresetManager::loadPresetFile (const juce::String& path)
     const juce::File file (path);
     juce::MemoryBlock data;
 
-    if (! file.loadFileAsData (data))
+    if (! isRegularFile (path) || ! file.loadFileAsData (data))
         return false;
 
     store (presetName, file.getFileNameWithoutExtension());
@@ -198,12 +204,16 @@ int PresetManager::getUserYesNo (juce::String question)
 void PresetManager::saveSubPreset (int index)
 {
     const auto& group = SubPresets[index];
+    auto& path = subPresetPaths[(size_t) index];
+    const auto previousPath = copyOf (path);
 
-    if (getFileFromMenu (&subPresetPaths[(size_t) index], "Save " + group.title, group.extension, group.folder, "Sub-Preset") == 0)
+    if (getFileFromMenu (&path, "Save " + group.title, group.extension, group.folder, "Sub-Preset") == 0)
         return;
 
     const auto data = SubPresetFile::write (group, *processor);
-    replaceFileContents (juce::File (copyOf (subPresetPaths[(size_t) index])), data.getData(), data.getSize());
+
+    if (! replaceFileContents (juce::File (copyOf (path)), data.getData(), data.getSize()))
+        store (path, previousPath);
 }
 
 void PresetManager::loadSubPreset (int index)
@@ -213,7 +223,12 @@ void PresetManager::loadSubPreset (int index)
     if (getFileFromMenu (&subPresetPaths[(size_t) index], "Load " + group.title, group.extension, group.folder, "Sub-Preset") == 0)
         return;
 
-    juce::FileInputStream in { juce::File (copyOf (subPresetPaths[(size_t) index])) };
+    const auto path = copyOf (subPresetPaths[(size_t) index]);
+
+    if (! isRegularFile (path))
+        return;
+
+    juce::FileInputStream in { juce::File (path) };
 
     if (in.openedOk())
         SubPresetFile::read (in, group, *processor);

@@ -7,8 +7,9 @@ bool replaceFileContents (const juce::File& target, const void* data, size_t siz
     if (! folder.createDirectory())
         return false;
 
-    // A name that no browser listing matches, so a crash mid-write leaves no stray preset.
-    juce::TemporaryFile temporary (target, folder.getNonexistentChildFile ("." + target.getFileName(), ".part", false));
+    // A short name that no browser listing matches: it fits wherever the target's name does, and
+    // a crash mid-write leaves no stray preset.
+    juce::TemporaryFile temporary (target, folder.getNonexistentChildFile (".saving", ".part", false));
 
     {
         juce::FileOutputStream out (temporary.getFile());
@@ -22,5 +23,7 @@ bool replaceFileContents (const juce::File& target, const void* data, size_t siz
             return false;
     }
 
-    return temporary.overwriteTargetFileWithTemporary();
+    // JUCE's stream reports success after a write that the system cut short (a full disk, a file
+    // size limit), so the file itself must hold every byte before it replaces the target.
+    return temporary.getFile().getSize() == (juce::int64) size && temporary.overwriteTargetFileWithTemporary();
 }

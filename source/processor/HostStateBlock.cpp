@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <vector>
 
 namespace
 {
@@ -53,7 +54,8 @@ double readNumber (const juce::String& text)
         inDigits
     };
 
-    juce::String safe;
+    // A stream, not a string: JUCE grows a string by exactly what is appended.
+    juce::MemoryOutputStream safe;
     auto state = State::plain;
     auto significantDigits = 0;
     auto droppedZero = false;
@@ -76,18 +78,18 @@ double readNumber (const juce::String& text)
             if (significantDigits == 0 && c == '0')
                 droppedZero = true;
             else if (++significantDigits <= maxExponentDigits)
-                safe += c;
+                safe.appendUTF8Char (c);
 
             continue;
         }
 
         if (state == State::inDigits && significantDigits == 0 && droppedZero)
-            safe += '0';
+            safe.appendUTF8Char ('0');
 
         if (c == 0)
             break;
 
-        safe += c;
+        safe.appendUTF8Char (c);
 
         if (state == State::afterMark && (c == '+' || c == '-'))
             state = State::afterSign;
@@ -95,17 +97,12 @@ double readNumber (const juce::String& text)
             state = (c == 'e' || c == 'E') ? State::afterMark : State::plain;
     }
 
-    return safe.getDoubleValue();
-}
-
-double readAttribute (const juce::XmlElement& element, const juce::String& name)
-{
-    return readNumber (element.getStringAttribute (name));
+    return safe.toUTF8().getDoubleValue();
 }
 
 int readSize (const juce::XmlElement& element, const juce::String& key)
 {
-    const auto value = readAttribute (element, key);
+    const auto value = readNumber (element.getStringAttribute (key));
 
     if (! std::isfinite (value))
         return 0;
@@ -144,6 +141,46 @@ int restoreTexts (PresetManager& presets, const juce::XmlElement& element)
     return skip;
 }
 
+struct Attribute
+{
+    juce::String name, value;
+};
+
+// Every attribute of the element in document order, in one pass that leaves the element without
+// them: JUCE finds an attribute by index or by name by walking its list from the start, so
+// asking for each in turn takes time quadratic in their number.
+std::vector<Attribute> takeAttributes (juce::XmlElement& element)
+{
+    std::vector<Attribute> attributes;
+
+    for (auto left = element.getNumAttributes(); left > 0; --left)
+    {
+        attributes.push_back ({ element.getAttributeName (0), element.getAttributeValue (0) });
+        element.removeAttribute (attributes.back().name);
+    }
+
+    return attributes;
+}
+
+// Sets the parameters named by the attributes from position first on, in order, each from the
+// value of the first attribute that carries its name.
+void restoreParameters (juce::AudioProcessor& processor, const std::vector<Attribute>& attributes, size_t first)
+{
+    std::vector<juce::AudioProcessorParameter*> named (attributes.size());
+    std::vector<const juce::String*> firstValues ((size_t) processor.getParameters().size());
+
+    for (size_t k = 0; k < attributes.size(); ++k)
+    {
+        named[k] = findParameter (processor, attributes[k].name);
+
+        if (named[k] != nullptr && firstValues[(size_t) named[k]->getParameterIndex()] == nullptr)
+            firstValues[(size_t) named[k]->getParameterIndex()] = &attributes[k].value;
+    }
+
+    for (auto k = first; k < attributes.size(); ++k)
+        if (named[k] != nullptr)
+            restoreParameter (*named[k], readNumber (*firstValues[(size_t) named[k]->getParameterIndex()]));
+}
 } // namespace
 
 void WarbloomAudioProcessor::getStateInformation (juce::MemoryBlock& destData)
@@ -192,7 +229,6 @@ void WarbloomAudioProcessor::setStateInformation (const void* data, int sizeInBy
         if (element->isTextElement())
             continue;
 
-        const auto numAttributes = element->getNumAttributes();
         const auto skip = restoreTexts (presets, *element);
 
         const auto width = readSize (*element, widthKey);
@@ -205,12 +241,6 @@ void WarbloomAudioProcessor::setStateInformation (const void* data, int sizeInBy
         if (presets.resizeEditorOnLoad.exchange (0, std::memory_order_relaxed) != 0)
             editorResize.request (width, height);
 
-        for (auto k = skip + attributesAroundSlots; k < numAttributes; ++k)
-        {
-            const auto name = element->getAttributeName (k);
-
-            if (auto* parameter = findParameter (*this, name))
-                restoreParameter (*parameter, readAttribute (*element, name));
-        }
+        restoreParameters (*this, takeAttributes (*element), (size_t) (skip + attributesAroundSlots));
     }
 }

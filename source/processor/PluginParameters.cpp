@@ -1,5 +1,7 @@
 #include "PluginParameters.h"
 
+#include <cmath>
+
 namespace
 {
 enum class CaptionStyle
@@ -57,7 +59,9 @@ juce::String PluginParameters::valueToText (float value, int maximumStringLength
 
 float PluginParameters::textToValue (const juce::String& text)
 {
-    return static_cast<float> (text.getDoubleValue());
+    // JUCE reads "nan" as a number, which would set the parameter to NaN.
+    const auto value = text.getDoubleValue();
+    return std::isnan (value) ? 0.0f : static_cast<float> (value);
 }
 
 juce::AudioProcessorValueTreeState::ParameterLayout PluginParameters::createParameterLayout()

@@ -1,6 +1,14 @@
 #include "editor/controls/LabeledKnob.h"
+#include "processor/WarbloomAudioProcessor.h"
 
 #include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <thread>
 
 namespace
 {
@@ -137,6 +145,60 @@ TEST_F (LabeledKnobFixture, TypedTextSetsTheKnobWithinItsRange)
 
     labeled.label.setText ("5000 Hz", juce::sendNotificationSync);
     EXPECT_EQ (knob.getValue(), 1200.0);
+}
+
+void collectCaptions (juce::Component& parent, std::vector<LabeledKnob*>& captions)
+{
+    for (auto* child : parent.getChildren())
+    {
+        if (auto* caption = dynamic_cast<LabeledKnob*> (child))
+            captions.push_back (caption);
+
+        collectCaptions (*child, captions);
+    }
+}
+
+// A slider given NaN never finds it equal to its value and posts its own update forever, which
+// froze the host's message thread. Should that come back, a watchdog ends the run with a failure
+// rather than letting the suite hang.
+TEST (LabeledKnob, TypedNotANumberChangesNothingAnywhere)
+{
+    WarbloomAudioProcessor processor;
+    std::unique_ptr<juce::AudioProcessorEditor> editor (processor.createEditor());
+    std::vector<LabeledKnob*> captions;
+    collectCaptions (*editor, captions);
+    ASSERT_GE (captions.size(), 10u);
+
+    std::vector<float> before;
+
+    for (auto* parameter : processor.getParameters())
+        before.push_back (parameter->getValue());
+
+    std::atomic<bool> loopReturned { false };
+    std::thread watchdog ([&loopReturned]
+                          {
+                              for (int i = 0; i < 1000 && ! loopReturned; ++i)
+                                  std::this_thread::sleep_for (std::chrono::milliseconds (10));
+
+                              if (! loopReturned)
+                              {
+                                  std::fputs ("typed NaN: the message loop never returned\n", stderr);
+                                  std::_Exit (EXIT_FAILURE);
+                              } });
+
+    for (auto* caption : captions)
+        for (const auto* text : { "nan", "-nan", "nan Hz", "NAN DB" })
+            caption->label.setText (text, juce::sendNotificationSync);
+
+    juce::MessageManager::getInstance()->runDispatchLoopUntil (100);
+    loopReturned = true;
+    watchdog.join();
+
+    for (auto* caption : captions)
+        EXPECT_FALSE (std::isnan (caption->knob->getValue())) << caption->name;
+
+    for (int i = 0; i < processor.getParameters().size(); ++i)
+        EXPECT_EQ (processor.getParameters()[i]->getValue(), before[(size_t) i]) << i;
 }
 
 TEST (LabeledKnob, ReleasesTheKnobItDoesNotOwn)

@@ -126,6 +126,18 @@ TEST (HostState, HostileBlocksAreIgnored)
     hugeLength.append (&huge, 4);
     hugeLength.append (noise.getData(), 512);
 
+    // JUCE's recursive parser overflows the stack on this one.
+    juce::MemoryBlock deeplyNested;
+    {
+        juce::MemoryOutputStream text (deeplyNested, false);
+        text << "VC2!"
+             << "    "
+             << "<WBM_StateInfo>" << juce::String::repeatedString ("<a>", 30000);
+        text.writeByte (0);
+    }
+    const auto nestedLength = juce::ByteOrder::swapIfBigEndian ((juce::uint32) (deeplyNested.getSize() - 9));
+    deeplyNested.copyFrom (&nestedLength, 4, 4);
+
     const std::pair<const char*, juce::MemoryBlock> cases[] = {
         { "random host bytes", noise },
         { "truncated host state", juce::MemoryBlock (good.getData(), good.getSize() / 2) },
@@ -134,6 +146,7 @@ TEST (HostState, HostileBlocksAreIgnored)
         { "wrong magic", withComponentState (good, wrongMagic) },
         { "huge stored length over noise", withComponentState (good, hugeLength) },
         { "empty component", withComponentState (good, {}) },
+        { "30,000 nested elements", withComponentState (good, deeplyNested) },
     };
 
     for (const auto& [what, state] : cases)

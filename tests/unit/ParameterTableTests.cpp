@@ -115,10 +115,19 @@ TEST (ParameterTable, TextToValueTable)
         { " -3.5", -3.5f },
         { "1e3", 1000.0f },
         { "", 0.0f },
+        { "nan", 0.0f },
+        { "-nan", 0.0f },
+        { "NaN Hz", 0.0f },
     };
 
     for (const auto& [text, value] : cases)
         EXPECT_FLOAT_EQ (PluginParameters::textToValue (text), value) << text;
+
+    // What a host gets for text typed into its own parameter editor.
+    WarbloomAudioProcessor processor;
+    auto& outputGain = *processor.pluginParameters.apvts->getParameter (PluginParameters::outputGainID);
+    EXPECT_FLOAT_EQ (outputGain.getValueForText ("nan"), outputGain.convertTo0to1 (0.0f));
+    EXPECT_FLOAT_EQ (outputGain.getValueForText ("inf"), 1.0f);
 }
 
 TEST (ParameterTable, StaticsOfTheVocabulary)

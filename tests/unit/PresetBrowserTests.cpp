@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 namespace
 {
 FolderTree folder (const juce::String& path, std::vector<FolderTree> subFolders, const juce::StringArray& names)
@@ -157,13 +159,20 @@ TEST (PresetBrowser, ReadsFoldersAndMatchingFilesFromDisk)
     temp.write ("Presets/Other.Tsp");
     temp.write ("Presets/.folder/Two.wbm");
 
-    const auto tree = readFolderTree (temp.folder.getChildFile ("Presets"), ".wbm");
+    // Only regular files, and links to them: opening a FIFO blocks until someone writes to it.
+    const auto presets = temp.folder.getChildFile ("Presets");
+    ASSERT_EQ (mkfifo (presets.getChildFile ("Pipe.wbm").getFullPathName().toRawUTF8(), 0600), 0);
+    ASSERT_TRUE (presets.getChildFile ("One.wbm").createSymbolicLink (presets.getChildFile ("Link.wbm"), false));
+    ASSERT_TRUE (presets.getChildFile ("Pipe.wbm").createSymbolicLink (presets.getChildFile ("PipeLink.wbm"), false));
+    ASSERT_TRUE (presets.getChildFile ("Missing.wbm").createSymbolicLink (presets.getChildFile ("Dangling.wbm"), false));
+
+    const auto tree = readFolderTree (presets, ".wbm");
     ASSERT_EQ (tree.subFolders.size(), 1u);
     EXPECT_EQ (tree.subFolders[0].files, juce::StringArray (temp.folder.getChildFile ("Presets/.folder/Two.wbm").getFullPathName()));
 
     auto files = tree.files;
     files.sort (false);
-    EXPECT_EQ (files, juce::StringArray (temp.folder.getChildFile ("Presets/.Hidden.wbm").getFullPathName(), temp.folder.getChildFile ("Presets/One.wbm").getFullPathName()));
+    EXPECT_EQ (files, juce::StringArray (presets.getChildFile (".Hidden.wbm").getFullPathName(), presets.getChildFile ("Link.wbm").getFullPathName(), presets.getChildFile ("One.wbm").getFullPathName()));
 
     EXPECT_TRUE (readFolderTree (temp.folder.getChildFile ("Missing"), ".wbm").files.isEmpty());
 }

@@ -5,6 +5,17 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
+#include <csignal>
+#include <functional>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace
 {
 juce::MemoryBlock contents (const juce::String& path)
@@ -258,18 +269,150 @@ TEST (PresetManager, SteppingThroughPresetFiles)
     EXPECT_TRUE (p.dialogs->menus.isEmpty());
 }
 
-TEST (PresetManager, AFailedSaveLeavesWhatWasThere)
+// Opening a FIFO for reading waits for a writer. Should a load ever open one, the writer started
+// here lets it go on after a while, and the time taken shows it.
+TEST (PresetManager, LoadingAPipeOpensNothing)
 {
     PresetTestProcessor p;
     auto& presets = p.presets();
-    p.temp.write ("Presets/Taken.wbm/inside.txt", juce::MemoryBlock ("keep", 4));
+    const auto pipe = p.path ("Presets/Pipe.wbm");
+    juce::File (pipe).getParentDirectory().createDirectory();
+    ASSERT_EQ (mkfifo (pipe.toRawUTF8(), 0600), 0);
+    presets.presetPath = pipe;
+    const auto before = p.stateBlock();
+
+    std::atomic<bool> returned { false };
+    std::thread writer ([&]
+                        {
+                            for (int i = 0; i < 300 && ! returned; ++i)
+                                std::this_thread::sleep_for (std::chrono::milliseconds (10));
+
+                            if (const auto fd = open (pipe.toRawUTF8(), O_WRONLY | O_NONBLOCK); fd >= 0)
+                                close (fd); });
+
+    const auto start = juce::Time::getMillisecondCounterHiRes();
+    EXPECT_FALSE (presets.loadPresetFile (pipe));
+    returned = true;
+    writer.join();
+
+    EXPECT_LT (juce::Time::getMillisecondCounterHiRes() - start, 2500.0);
+    EXPECT_EQ (p.stateBlock(), before);
+    EXPECT_EQ (presets.presetName, "Untitled");
+
+    p.dialogs->chooseItem ("Pipe");
+    presets.loadPreset (&presets.presetPath);
+    EXPECT_TRUE (p.dialogs->menus.isEmpty()) << "a folder holding only a pipe has nothing to load";
+}
+
+// The file size limit makes the system cut the write short, as a full disk would; JUCE's stream
+// reports success all the same.
+struct FileSizeLimit
+{
+    explicit FileSizeLimit (rlim_t bytes)
+    {
+        getrlimit (RLIMIT_FSIZE, &before);
+        previousHandler = std::signal (SIGXFSZ, SIG_IGN);
+        auto limited = before;
+        limited.rlim_cur = bytes;
+        setrlimit (RLIMIT_FSIZE, &limited);
+    }
+
+    ~FileSizeLimit()
+    {
+        setrlimit (RLIMIT_FSIZE, &before);
+        std::signal (SIGXFSZ, previousHandler);
+    }
+
+    rlimit before {};
+    void (*previousHandler) (int) = nullptr;
+};
+
+TEST (PresetManager, AFailedSaveKeepsTheOldFileAndTheShownName)
+{
+    struct Case
+    {
+        const char* what;
+        std::function<void (PresetTestProcessor&)> choose;
+        rlim_t fileSizeLimit;
+    };
+
+    const auto saveAs = [] (const juce::String& name)
+    {
+        return [name] (PresetTestProcessor& p)
+        {
+            p.dialogs->chooseItem ("Save-As...");
+            p.dialogs->textReplies.push_back (name);
+            p.dialogs->yesNoReplies.push_back (1);
+        };
+    };
+
+    const Case cases[] = {
+        { "a folder stands where the file would go", saveAs ("Taken"), RLIM_INFINITY },
+        { "a name longer than a file name may be", saveAs (juce::String::repeatedString ("n", 252)), RLIM_INFINITY },
+        { "the write comes up short",
+          [] (PresetTestProcessor& p)
+          {
+              p.dialogs->chooseItem ("Old");
+              p.dialogs->yesNoReplies.push_back (1);
+          },
+          1024 },
+    };
+
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE (c.what);
+        PresetTestProcessor p;
+        auto& presets = p.presets();
+        p.temp.write ("Presets/Taken.wbm/inside.txt", juce::MemoryBlock ("keep", 4));
+        p.dialogs->chooseItem ("Save-As...");
+        p.dialogs->textReplies.push_back ("Old");
+        presets.savePreset (&presets.presetPath);
+
+        const auto old = contents (p.path ("Presets/Old.wbm"));
+        ASSERT_GT (old.getSize(), 2000u);
+        const auto listing = juce::File (p.path ("Presets")).findChildFiles (juce::File::findFilesAndDirectories, true, "*");
+        findParameter (p.processor, "echoMix")->setValueNotifyingHost (0.125f);
+
+        c.choose (p);
+        {
+            const FileSizeLimit limit (c.fileSizeLimit);
+            presets.savePreset (&presets.presetPath);
+        }
+
+        EXPECT_EQ (contents (p.path ("Presets/Old.wbm")), old);
+        EXPECT_EQ (contents (p.path ("Presets/Taken.wbm/inside.txt")), juce::MemoryBlock ("keep", 4));
+        EXPECT_EQ (juce::File (p.path ("Presets")).findChildFiles (juce::File::findFilesAndDirectories, true, "*"), listing);
+        EXPECT_EQ (presets.presetName, "Old");
+        EXPECT_EQ (presets.presetPath, p.path ("Presets/Old.wbm"));
+    }
+}
+
+// The temporary file's name is short, so any name that fits saves.
+TEST (PresetManager, TheLongestNamesSave)
+{
+    PresetTestProcessor p;
+    auto& presets = p.presets();
+    const auto name = juce::String::repeatedString ("n", 251);
 
     p.dialogs->chooseItem ("Save-As...");
-    p.dialogs->textReplies.push_back ("Taken");
-    p.dialogs->yesNoReplies.push_back (1);
+    p.dialogs->textReplies.push_back (name);
     presets.savePreset (&presets.presetPath);
 
-    EXPECT_EQ (contents (p.path ("Presets/Taken.wbm/inside.txt")), juce::MemoryBlock ("keep", 4));
-    EXPECT_EQ (juce::File (p.path ("Presets")).getNumberOfChildFiles (juce::File::findFilesAndDirectories, "*"), 1);
+    EXPECT_EQ (presets.presetName, name);
+    EXPECT_EQ (contents (p.path ("Presets/" + name + ".wbm")), p.stateBlock());
+}
+
+TEST (PresetManager, AFailedSubPresetSaveKeepsTheSlotsPath)
+{
+    PresetTestProcessor p;
+    auto& presets = p.presets();
+    presets.subPresetPaths[0] = "kept";
+
+    p.dialogs->chooseItem ("Save-As...");
+    p.dialogs->textReplies.push_back (juce::String::repeatedString ("n", 255));
+    presets.saveSubPreset (0);
+
+    EXPECT_EQ (presets.subPresetPaths[0], "kept");
+    EXPECT_EQ (juce::File (p.path (SubPresets[0].folder)).getNumberOfChildFiles (juce::File::findFilesAndDirectories), 0);
 }
 } // namespace

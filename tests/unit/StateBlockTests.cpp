@@ -357,6 +357,98 @@ TEST (StateBlock, ReaderEdgeCases)
     }
 }
 
+std::string repeated (const std::string& text, int times)
+{
+    std::string result;
+    result.reserve (text.size() * (size_t) times);
+
+    for (int i = 0; i < times; ++i)
+        result += text;
+
+    return result;
+}
+
+// Text that would overflow the stack in JUCE's recursive parser, or keep it busy for seconds to
+// minutes, read on a host thread with a small stack. Nesting is also hidden the ways a reader
+// that does not follow JUCE's parser would miss: closing tags inside quotes, comments and CDATA,
+// and a quote that JUCE reads as text after an attribute without one. The time bound is a
+// generous sanity limit, not a measurement.
+TEST (StateBlock, HostileBlocksChangeNothingQuickly)
+{
+    std::string manyAttributes, manyElements;
+
+    for (int i = 120000; --i >= 0;)
+    {
+        manyAttributes += " u" + std::to_string (i) + "=\"1\"";
+        manyElements += "<e" + std::to_string (i) + "/>";
+    }
+
+    const std::pair<const char*, std::string> cases[] = {
+        { "30,000 levels", repeated ("<a>", 30000) },
+        { "300,000 levels", repeated ("<a>", 300000) },
+        { "closing tags in attribute values", repeated ("<a x=\"</a>\" y='/>'>", 30000) },
+        { "closing tags in comments and CDATA", repeated ("<a><!--</a>--><![CDATA[</a>]]>", 30000) },
+        { "self-closing marks in text", repeated ("<a>/>", 30000) },
+        { "a quote after an attribute without a value", "<b x= y\"" + repeated ("<a>", 30000) + "\"/>" },
+        { "120,000 attributes", "<c" + manyAttributes + "/>" },
+        { "120,000 elements", manyElements },
+        { "110,000 entities in one value", "<c x=\"" + repeated ("&#x10000;", 110000) + "\"/>" },
+    };
+
+    PresetTestProcessor p;
+    const auto before = p.stateBlock();
+
+    for (const auto& [what, hostile] : cases)
+    {
+        SCOPED_TRACE (what);
+        const auto block = rawBlock ("<?xml version=\"1.0\"?> <WBM_StateInfo><WBM_Preset Name=\"\" GUI_W:=\"1\" GUI_H:=\"1\" echoMix=\"0.25\"/>" + hostile + "</WBM_StateInfo>");
+
+        struct HostThread final : juce::Thread
+        {
+            HostThread (juce::AudioProcessor& p, const juce::MemoryBlock& b)
+                : juce::Thread ("host", 256 * 1024), processor (p), block (b) {}
+            void run() override { processor.setStateInformation (block.getData(), (int) block.getSize()); }
+            juce::AudioProcessor& processor;
+            const juce::MemoryBlock& block;
+        } host (p.processor, block);
+
+        const auto start = juce::Time::getMillisecondCounterHiRes();
+        ASSERT_TRUE (host.startThread());
+        ASSERT_TRUE (host.waitForThreadToExit (60000));
+        EXPECT_LT (juce::Time::getMillisecondCounterHiRes() - start, 5000.0);
+        EXPECT_EQ (p.stateBlock(), before);
+    }
+}
+
+// Within the limits the attributes are read in one pass, with the same result as asking JUCE for
+// each by position and then by name: repeated names read their first value. A long value is read
+// as a number in linear time too.
+TEST (StateBlock, ModestlyNestedAndLargeBlocksAreRead)
+{
+    std::string preset = "<WBM_Preset";
+
+    for (const auto& [name, value] : currentLayout ("/p/Large.wbm", true))
+        preset += " " + name.toStdString() + "=\"" + value.toStdString() + "\"";
+
+    preset += " echoMix=\"0.25\"";
+
+    for (int i = 0; i < 900; ++i)
+        preset += " u" + std::to_string (i) + "=\"" + repeated ("&#x263a;", 16) + "\"";
+
+    preset += " satMix=\"0.375" + repeated ("e", 1000000) + "\"";
+    const auto block = rawBlock ("<WBM_StateInfo>" + repeated ("<a>", 15) + repeated ("</a>", 15) + preset + " modTotal=\"0.75\" echoMix=\"0.5\"/></WBM_StateInfo>");
+
+    PresetTestProcessor p;
+    const auto start = juce::Time::getMillisecondCounterHiRes();
+    p.processor.setStateInformation (block.getData(), (int) block.getSize());
+    EXPECT_LT (juce::Time::getMillisecondCounterHiRes() - start, 5000.0);
+    EXPECT_FLOAT_EQ (valueOf (p.processor, "satMix"), 0.375f);
+    EXPECT_FLOAT_EQ (valueOf (p.processor, "modTotal"), 0.75f);
+    EXPECT_FLOAT_EQ (valueOf (p.processor, "echoMix"), 0.25f);
+    EXPECT_EQ (p.presets().presetName, "Large");
+    EXPECT_EQ (p.presets().textEntries[19], "text20");
+}
+
 // Every truncation and every single flipped byte of a valid block: no crash, and what is left
 // is a state that writes and reads back as itself.
 TEST (StateBlock, DamagedBlocksLeaveAConsistentState)

@@ -2,6 +2,8 @@
 
 #include "editor/Theme.h"
 
+#include <cmath>
+
 LabeledKnob::LabeledKnob (const juce::String& nameToShow, BasicKnob& knobToShow)
     : knob (&knobToShow),
       name (nameToShow)
@@ -26,8 +28,13 @@ LabeledKnob::LabeledKnob (const juce::String& nameToShow, BasicKnob& knobToShow)
         startTimer (restoreDelayMs);
     };
 
+    // A NaN never equals the slider's value, so the slider would post its own update forever;
+    // infinities are clamped by the range like any other value.
     label.onTextChange = [this]
-    { knob->setValue (knob->getValueFromText (label.getText()), juce::sendNotificationAsync); };
+    {
+        if (const auto value = knob->getValueFromText (label.getText()); ! std::isnan (value))
+            knob->setValue (value, juce::sendNotificationAsync);
+    };
 }
 
 LabeledKnob::~LabeledKnob()
