@@ -176,6 +176,21 @@ void EchoEngine::processSamples (float* left, float* right, int numSamples)
     auto holdRun = clock.startHoldRun (freakoutBeats);
     auto holdPpq = clock.ppq;
 
+    // The left and right damping filters run side by side as lanes of one register.
+    BiquadPair highPair, lowPair;
+    const auto takeDamping = [&]
+    {
+        highPair.take (highPassLeft, highPassRight);
+        lowPair.take (lowPassLeft, lowPassRight);
+    };
+    // Both pairs run in mono too, so the right filters always hold their lane's state.
+    const auto putDamping = [&]
+    {
+        highPair.putState (highPassLeft, highPassRight, true);
+        lowPair.putState (lowPassLeft, lowPassRight, true);
+    };
+    takeDamping();
+
     for (int n = 0; n < numSamples; ++n)
     {
         const auto inL = left[n];
@@ -267,6 +282,7 @@ void EchoEngine::processSamples (float* left, float* right, int numSamples)
             const auto coefficients = juce::IIRCoefficients::makeLowPass (sampleRate, designFrequency (lowCut, sampleRate));
             lowPassLeft.setCoefficients (coefficients);
             lowPassRight.setCoefficients (coefficients);
+            lowPair.takeCoefficients (lowPassLeft, lowPassRight);
         }
 
         const auto highBase = s.freakoutEchoOn ? (900.0f - amount * 880.0f) - 20.0f : 880.0f;
@@ -277,38 +293,43 @@ void EchoEngine::processSamples (float* left, float* right, int numSamples)
             const auto coefficients = juce::IIRCoefficients::makeHighPass (sampleRate, designFrequency (highCut, sampleRate));
             highPassLeft.setCoefficients (coefficients);
             highPassRight.setCoefficients (coefficients);
+            highPair.takeCoefficients (highPassLeft, highPassRight);
         }
 
-        // Both pairs run in mono too, so the right pair is current when the layout turns stereo.
-        if (damp1 > 0.0f)
+        if (damp1 > 0.0f || damp2 > 0.0f)
         {
-            loopLeft = highPassLeft.process (loopLeft);
-            loopRight = highPassRight.process (loopRight);
-        }
-
-        if (damp2 > 0.0f)
-        {
-            loopLeft = lowPassLeft.process (loopLeft);
-            loopRight = lowPassRight.process (loopRight);
+            auto loop = _mm_setr_ps (loopLeft, loopRight, 0.0f, 0.0f);
+            if (damp1 > 0.0f)
+                loop = highPair.process (loop);
+            if (damp2 > 0.0f)
+                loop = lowPair.process (loop);
+            loopLeft = _mm_cvtss_f32 (loop);
+            loopRight = _mm_cvtss_f32 (_mm_shuffle_ps (loop, loop, _MM_SHUFFLE (1, 1, 1, 1)));
         }
 
         // A loop that has turned non-finite (or too large for the clipper) starts afresh rather
         // than filling the line.
         auto writeLeft = clip (loopLeft);
         auto writeRight = clip (loopRight);
+        const auto leftFinite = std::isfinite (writeLeft);
+        const auto rightFinite = std::isfinite (writeRight);
 
-        if (! std::isfinite (writeLeft))
+        if (! leftFinite || ! rightFinite)
         {
-            writeLeft = 0.0f;
-            highPassLeft.reset();
-            lowPassLeft.reset();
-        }
-
-        if (! std::isfinite (writeRight))
-        {
-            writeRight = 0.0f;
-            highPassRight.reset();
-            lowPassRight.reset();
+            putDamping();
+            if (! leftFinite)
+            {
+                writeLeft = 0.0f;
+                highPassLeft.reset();
+                lowPassLeft.reset();
+            }
+            if (! rightFinite)
+            {
+                writeRight = 0.0f;
+                highPassRight.reset();
+                lowPassRight.reset();
+            }
+            takeDamping();
         }
 
         if (stereo)
@@ -338,6 +359,8 @@ void EchoEngine::processSamples (float* left, float* right, int numSamples)
         clock.advance();
         index = index >= lineLength - 1 ? 0 : index + 1;
     }
+
+    putDamping();
 
     if (! phaseSelectsStep && numSamples > 0)
         gate.storePhaseAt (phasePpq, gatePatternBeats);
