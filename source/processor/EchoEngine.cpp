@@ -25,8 +25,9 @@ struct Tap
         if (pos < 0.0)
             pos += EchoEngine::lineLength;
 
+        // pos is never negative here, so the whole part is exactly std::trunc (pos).
         const auto i = static_cast<int> (pos);
-        return { (i > 0 ? i : i + EchoEngine::lineLength) - 1, i < EchoEngine::lineLength ? i : i - EchoEngine::lineLength, static_cast<float> (pos - std::trunc (pos)) };
+        return { (i > 0 ? i : i + EchoEngine::lineLength) - 1, i < EchoEngine::lineLength ? i : i - EchoEngine::lineLength, static_cast<float> (pos - static_cast<double> (i)) };
     }
 
     float read (const double* line) const
@@ -137,7 +138,15 @@ template <bool ramping>
 void EchoEngine::processSamples (float* left, float* right, int numSamples)
 {
     const auto stereo = right != nullptr;
-    const auto& s = settings;
+    // Copies of what stays fixed for the block: the compiler cannot tell that stores into the
+    // buffers or the lines leave the members alone, so it would read them again every sample.
+    const auto s = settings;
+    const auto pattern = gatePattern;
+    const auto patternBeats = gatePatternBeats;
+    const auto rate = sampleRate;
+    const auto tempoKnown = bpm > 0.0;
+    const auto tempoTargetLeft = rate * delaySeconds1;
+    const auto tempoTargetRight = rate * delaySeconds2;
     auto* const leftLine = line (0);
     auto* const rightLine = line (1);
     const auto freakoutBeats = beatsAt (freakoutRateBeats, s.freakoutRate);
@@ -171,10 +180,25 @@ void EchoEngine::processSamples (float* left, float* right, int numSamples)
 
     // The pattern phase is worked out per sample only where it picks the step; otherwise only the
     // last sample's phase is kept, as the per-sample one would have left it.
-    const auto phaseSelectsStep = gate.enabled && ! gatePattern.isUniform();
+    const auto phaseSelectsStep = gate.enabled && ! pattern.isUniform();
     auto phasePpq = gate.ppq;
     auto holdRun = clock.startHoldRun (freakoutBeats);
     auto holdPpq = clock.ppq;
+
+    // The left and right damping filters run side by side as lanes of one register.
+    BiquadPair highPair, lowPair;
+    const auto takeDamping = [&]
+    {
+        highPair.take (highPassLeft, highPassRight);
+        lowPair.take (lowPassLeft, lowPassRight);
+    };
+    // Both pairs run in mono too, so the right filters always hold their lane's state.
+    const auto putDamping = [&]
+    {
+        highPair.putState (highPassLeft, highPassRight, true);
+        lowPair.putState (lowPassLeft, lowPassRight, true);
+    };
+    takeDamping();
 
     for (int n = 0; n < numSamples; ++n)
     {
@@ -191,9 +215,9 @@ void EchoEngine::processSamples (float* left, float* right, int numSamples)
         // Gate value: the step under the pattern phase, through two smoothing stages.
         auto step = 1.0f;
         if (phaseSelectsStep)
-            step = gatePattern.valueAt (gate.patternPhase (gatePatternBeats));
+            step = pattern.valueAt (gate.patternPhase (patternBeats));
         else if (gate.enabled)
-            step = gatePattern.stepValues[0];
+            step = pattern.stepValues[0];
         phasePpq = gate.ppq;
         const auto stepGap = step - level;
         level = std::abs (stepGap) < 0.01f ? step : level + stepGap * 0.02f;
@@ -209,10 +233,10 @@ void EchoEngine::processSamples (float* left, float* right, int numSamples)
         const auto delayScale = 1.0f - std::max (r, 0.0f) * amount;
 
         // A tempo of 0 or less keeps the targets, which Freakout then scales again.
-        if (bpm > 0.0)
+        if (tempoKnown)
         {
-            targetLeft = sampleRate * delaySeconds1;
-            targetRight = sampleRate * delaySeconds2;
+            targetLeft = tempoTargetLeft;
+            targetRight = tempoTargetRight;
         }
 
         if (s.freakoutEchoOn)
@@ -264,9 +288,10 @@ void EchoEngine::processSamples (float* left, float* right, int numSamples)
         if (lowCut != lowCutKey)
         {
             lowCutKey = lowCut;
-            const auto coefficients = juce::IIRCoefficients::makeLowPass (sampleRate, designFrequency (lowCut, sampleRate));
+            const auto coefficients = juce::IIRCoefficients::makeLowPass (rate, designFrequency (lowCut, rate));
             lowPassLeft.setCoefficients (coefficients);
             lowPassRight.setCoefficients (coefficients);
+            lowPair.takeCoefficients (lowPassLeft, lowPassRight);
         }
 
         const auto highBase = s.freakoutEchoOn ? (900.0f - amount * 880.0f) - 20.0f : 880.0f;
@@ -274,41 +299,46 @@ void EchoEngine::processSamples (float* left, float* right, int numSamples)
         if (highCut != highCutKey)
         {
             highCutKey = highCut;
-            const auto coefficients = juce::IIRCoefficients::makeHighPass (sampleRate, designFrequency (highCut, sampleRate));
+            const auto coefficients = juce::IIRCoefficients::makeHighPass (rate, designFrequency (highCut, rate));
             highPassLeft.setCoefficients (coefficients);
             highPassRight.setCoefficients (coefficients);
+            highPair.takeCoefficients (highPassLeft, highPassRight);
         }
 
-        // Both pairs run in mono too, so the right pair is current when the layout turns stereo.
-        if (damp1 > 0.0f)
+        if (damp1 > 0.0f || damp2 > 0.0f)
         {
-            loopLeft = highPassLeft.process (loopLeft);
-            loopRight = highPassRight.process (loopRight);
-        }
-
-        if (damp2 > 0.0f)
-        {
-            loopLeft = lowPassLeft.process (loopLeft);
-            loopRight = lowPassRight.process (loopRight);
+            auto loop = _mm_setr_ps (loopLeft, loopRight, 0.0f, 0.0f);
+            if (damp1 > 0.0f)
+                loop = highPair.process (loop);
+            if (damp2 > 0.0f)
+                loop = lowPair.process (loop);
+            loopLeft = _mm_cvtss_f32 (loop);
+            loopRight = _mm_cvtss_f32 (_mm_shuffle_ps (loop, loop, _MM_SHUFFLE (1, 1, 1, 1)));
         }
 
         // A loop that has turned non-finite (or too large for the clipper) starts afresh rather
         // than filling the line.
         auto writeLeft = clip (loopLeft);
         auto writeRight = clip (loopRight);
+        const auto leftFinite = std::isfinite (writeLeft);
+        const auto rightFinite = std::isfinite (writeRight);
 
-        if (! std::isfinite (writeLeft))
+        if (! leftFinite || ! rightFinite)
         {
-            writeLeft = 0.0f;
-            highPassLeft.reset();
-            lowPassLeft.reset();
-        }
-
-        if (! std::isfinite (writeRight))
-        {
-            writeRight = 0.0f;
-            highPassRight.reset();
-            lowPassRight.reset();
+            putDamping();
+            if (! leftFinite)
+            {
+                writeLeft = 0.0f;
+                highPassLeft.reset();
+                lowPassLeft.reset();
+            }
+            if (! rightFinite)
+            {
+                writeRight = 0.0f;
+                highPassRight.reset();
+                lowPassRight.reset();
+            }
+            takeDamping();
         }
 
         if (stereo)
@@ -339,8 +369,10 @@ void EchoEngine::processSamples (float* left, float* right, int numSamples)
         index = index >= lineLength - 1 ? 0 : index + 1;
     }
 
+    putDamping();
+
     if (! phaseSelectsStep && numSamples > 0)
-        gate.storePhaseAt (phasePpq, gatePatternBeats);
+        gate.storePhaseAt (phasePpq, patternBeats);
     if (numSamples > 0)
         clock.finishHoldRun (holdRun, holdPpq);
 

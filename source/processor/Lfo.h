@@ -13,7 +13,8 @@ class LFO
 {
 public:
     // 0.5 - 0.5 * w for wave 0..7; 0.5 when disabled or for any other wave.
-    float getSample (int wave, float shift, float offset)
+    // Inlined: as an out-of-line call it is a visible part of the tone loop at the defaults.
+    [[gnu::always_inline]] float getSample (int wave, float shift, float offset)
     {
         if (! enabled || wave < 0 || wave > 7)
             return 0.5f;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <vector>
 
 namespace
@@ -307,6 +308,42 @@ TEST (EchoEngine, NonFiniteInputDoesNotStick)
         ASSERT_TRUE (std::isfinite (next[i])) << i;
         ASSERT_TRUE (std::isfinite (nextRight[i])) << i;
     }
+}
+
+TEST (EchoEngine, NonFiniteLeftLoopLeavesTheRightChannelAlone)
+{
+    // The damping filters of both channels run together; starting the left loop afresh must not
+    // touch the right channel, which at full spread hears only its own line.
+    EchoRig clean, hit;
+    for (auto* rig : { &clean, &hit })
+    {
+        rig->settings.feedback = 0.9f;
+        rig->settings.damp = 40.0f;
+        rig->settings.spread = 1.0f;
+        rig->settings.rate1 = rig->settings.rate2 = 17;
+    }
+
+    for (int block = 0; block < 2; ++block)
+    {
+        std::vector<float> cleanLeft (3000), cleanRight (3000);
+        for (std::size_t i = 0; i < cleanLeft.size(); ++i)
+        {
+            cleanLeft[i] = 0.3f * std::sin (0.01f * static_cast<float> (i));
+            cleanRight[i] = 0.2f * std::sin (0.03f * static_cast<float> (i));
+        }
+        auto hitLeft = cleanLeft, hitRight = cleanRight;
+        if (block == 0)
+            hitLeft[10] = 1e30f; // finite through the filters, too large for the clipper
+
+        clean.run (cleanLeft, &cleanRight);
+        hit.run (hitLeft, &hitRight);
+        ASSERT_EQ (hitRight, cleanRight) << block;
+        for (auto sample : hitLeft)
+            ASSERT_TRUE (block == 0 || std::isfinite (sample));
+    }
+
+    EXPECT_EQ (hit.echo.highPassRight.processSingleSampleRaw (0.0f), clean.echo.highPassRight.processSingleSampleRaw (0.0f));
+    EXPECT_EQ (hit.echo.lowPassRight.processSingleSampleRaw (0.0f), clean.echo.lowPassRight.processSingleSampleRaw (0.0f));
 }
 
 TEST (EchoEngine, FreakoutScalesTheDelayAndOpensTheDamping)
