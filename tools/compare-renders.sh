@@ -70,8 +70,8 @@ for entry in "${settings[@]}"; do
 done
 
 render_case() {
-    local side="$1" command="$2" spec="$3"
-    IFS='|' read -r name block rate values <<<"$spec"
+    local side="$1" command="$2" entry="$3"
+    IFS='|' read -r name block rate values <<<"$entry"
     local arguments=(--seed 1 --float --block-size "$block" --sample-rate "$rate" --output "$work/$side/$name.wav")
     for value in $values; do
         arguments+=(--set "$value")
@@ -92,8 +92,8 @@ for side in baseline new; do
 done
 
 differences=0
-for spec in "${cases[@]}"; do
-    name="${spec%%|*}"
+for entry in "${cases[@]}"; do
+    name="${entry%%|*}"
     if cmp -s "$work/baseline/$name.wav" "$work/new/$name.wav"; then
         echo "identical  $name"
     else
