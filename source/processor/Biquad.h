@@ -69,8 +69,10 @@ public:
     __m128 process (__m128 in) noexcept
     {
         auto out = _mm_add_ps (_mm_mul_ps (c0, in), v1);
-        const auto outsideSnap = _mm_or_ps (_mm_cmplt_ps (out, _mm_set1_ps (-1.0e-8f)), _mm_cmpgt_ps (out, _mm_set1_ps (1.0e-8f)));
-        out = _mm_and_ps (out, outsideSnap);
+        // Outside (-1e-8, 1e-8) is a magnitude above 1e-8, and a NaN fails both tests: one
+        // comparison in place of two.
+        const auto magnitude = _mm_andnot_ps (_mm_set1_ps (-0.0f), out);
+        out = _mm_and_ps (out, _mm_cmpgt_ps (magnitude, _mm_set1_ps (1.0e-8f)));
 
         v1 = _mm_add_ps (_mm_sub_ps (_mm_mul_ps (c1, in), _mm_mul_ps (c3, out)), v2);
         v2 = _mm_sub_ps (_mm_mul_ps (c2, in), _mm_mul_ps (c4, out));

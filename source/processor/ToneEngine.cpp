@@ -212,6 +212,10 @@ void ToneEngine::processSamples (float* left, float* right, int numSamples)
     int lfoReady = 0, lfoNext = 0;
     const auto runLfo = [&] (int count)
     {
+        // The followers are stepped as scalars and stored as whole pairs: storing each lane and
+        // then copying the pair made every copy wait for the two stores.
+        auto [filterLeft, filterRight] = filterFollowers;
+        auto [ampLeft, ampRight] = ampFollowers;
         for (int k = 0; k < count; ++k)
         {
             const auto shift = nextRampValue<ramping> (waveShiftRamp);
@@ -224,14 +228,16 @@ void ToneEngine::processSamples (float* left, float* right, int numSamples)
             lfo.phase = beatPhase (lfo.ppq, lfoBeats);
             const auto lfoLeft = lfo.getSample (s.lfoWave, shift, 0.0f);
             const auto lfoRight = offset == 0.0f ? lfoLeft : lfo.getSample (s.lfoWave, shift, offset);
-            follow (filterFollowers[0], 0.5f - 0.5f * lfoLeft);
-            follow (filterFollowers[1], 0.5f - 0.5f * lfoRight);
-            follow (ampFollowers[0], lfoLeft);
-            follow (ampFollowers[1], lfoRight);
-            filterFollowed[index] = filterFollowers;
-            ampFollowed[index] = ampFollowers;
+            follow (filterLeft, 0.5f - 0.5f * lfoLeft);
+            follow (filterRight, 0.5f - 0.5f * lfoRight);
+            follow (ampLeft, lfoLeft);
+            follow (ampRight, lfoRight);
+            filterFollowed[index] = { filterLeft, filterRight };
+            ampFollowed[index] = { ampLeft, ampRight };
             lfo.advance();
         }
+        filterFollowers = { filterLeft, filterRight };
+        ampFollowers = { ampLeft, ampRight };
     };
 
     // The gate phase is worked out per sample only where it picks the step; otherwise only the
