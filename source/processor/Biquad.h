@@ -4,32 +4,19 @@
 
 #include <xmmintrin.h>
 
-// A juce::IIRFilter (coefficients still set under its lock) whose per-sample step is visible to
-// the compiler: the arithmetic of processSingleSampleRaw, in the same order, with the same snap
-// of outputs near zero, so the sound is unchanged while the call goes away.
+// A juce::IIRFilter whose coefficients and state the paired step below can reach; coefficients
+// are still installed through setCoefficients, under the filter's own lock.
 class Biquad : public juce::IIRFilter
 {
-public:
-    float process (float in) noexcept
-    {
-        const auto* c = coefficients.coefficients;
-        auto out = c[0] * in + v1;
-
-        JUCE_SNAP_TO_ZERO (out);
-
-        v1 = c[1] * in - c[3] * out + v2;
-        v2 = c[2] * in - c[4] * out;
-        return out;
-    }
-
 private:
     friend class BiquadPair;
 };
 
 // The left and right filters of one stage stepped together, left in lane 0 and right in lane 1:
-// each lane does Biquad::process's operations in the same order and precision, so each lane's
-// result is the one its filter alone would give. The pair holds coefficients and state for a
-// block; the filters get their state back through putState.
+// each lane does juce::IIRFilter::processSingleSampleRaw's operations, snap near zero included,
+// in the same order and precision, so each lane's result is the one its filter alone would give.
+// The pair holds coefficients and state for a block; the filters get their state back through
+// putState.
 class BiquadPair
 {
 public:
