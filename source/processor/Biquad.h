@@ -2,70 +2,126 @@
 
 #include <juce_audio_basics/juce_audio_basics.h>
 
-#include <xmmintrin.h>
+#include <array>
+#include <emmintrin.h>
 
-// A juce::IIRFilter whose coefficients and state the paired step below can reach; coefficients
-// are still installed through setCoefficients, under the filter's own lock.
+// A juce::IIRFilter whose coefficients and state the lanes below can reach.
 class Biquad : public juce::IIRFilter
 {
 private:
-    friend class BiquadPair;
+    friend class BiquadLanes;
 };
 
-// The left and right filters of one stage stepped together, left in lane 0 and right in lane 1:
-// each lane does juce::IIRFilter::processSingleSampleRaw's operations, snap near zero included,
-// in the same order and precision, so each lane's result is the one its filter alone would give.
-// The pair holds coefficients and state for a block; the filters get their state back through
-// putState.
-class BiquadPair
+// Up to four filters stepped together, one in each lane of an SSE register: each lane does
+// juce::IIRFilter::processSingleSampleRaw's operations, snap near zero included, in the same
+// order and precision, so each lane's result is the one its filter alone would give.
+//
+// For a block the lanes hold their filters' state and coefficients. A design made during the
+// block goes straight into its lanes; finishBlock hands each filter its state and installs the
+// block's last design through setCoefficients, under the filter's own lock. A sample-by-sample
+// sweep then takes each lock once a block instead of once a sample, with the same coefficients
+// reaching every sample.
+class BiquadLanes
 {
 public:
-    void take (const Biquad& left, const Biquad& right) noexcept
+    // Lanes are named by bit masks, lane 0 in bit 0. A lane without a filter still computes, but
+    // nothing reads it.
+    using Filters = std::array<Biquad*, 4>;
+
+    explicit BiquadLanes (const Filters& laneFilters) noexcept
+        : filters (laneFilters)
     {
-        takeCoefficients (left, right);
-        v1 = _mm_setr_ps (left.v1, right.v1, 0.0f, 0.0f);
-        v2 = _mm_setr_ps (left.v2, right.v2, 0.0f, 0.0f);
+        alignas (16) float values[7][4] {};
+        for (std::size_t lane = 0; lane < 4; ++lane)
+            if (const auto* filter = filters[lane])
+            {
+                for (std::size_t k = 0; k < 5; ++k)
+                    values[k][lane] = filter->coefficients.coefficients[k];
+                values[5][lane] = filter->v1;
+                values[6][lane] = filter->v2;
+            }
+
+        for (std::size_t k = 0; k < 5; ++k)
+            c[k] = _mm_load_ps (values[k]);
+        v1 = _mm_load_ps (values[5]);
+        v2 = _mm_load_ps (values[6]);
     }
 
-    void takeCoefficients (const Biquad& left, const Biquad& right) noexcept
+    void setCoefficients (unsigned lanes, const juce::IIRCoefficients& design) noexcept
     {
-        const auto* l = left.coefficients.coefficients;
-        const auto* r = right.coefficients.coefficients;
-        c0 = _mm_setr_ps (l[0], r[0], 0.0f, 0.0f);
-        c1 = _mm_setr_ps (l[1], r[1], 0.0f, 0.0f);
-        c2 = _mm_setr_ps (l[2], r[2], 0.0f, 0.0f);
-        c3 = _mm_setr_ps (l[3], r[3], 0.0f, 0.0f);
-        c4 = _mm_setr_ps (l[4], r[4], 0.0f, 0.0f);
+        const auto mask = laneMask (lanes);
+        for (std::size_t k = 0; k < 5; ++k)
+            c[k] = _mm_or_ps (_mm_andnot_ps (mask, c[k]), _mm_and_ps (mask, _mm_set1_ps (design.coefficients[k])));
+        designed |= lanes;
     }
 
-    // With one channel the right filter never ran, so it keeps its state.
-    void putState (Biquad& left, Biquad& right, bool stereo) const noexcept
+    // juce::IIRFilter::reset for the filters of these lanes, which start afresh.
+    void reset (unsigned lanes) noexcept
     {
-        alignas (16) float state1[4], state2[4];
-        _mm_store_ps (state1, v1);
-        _mm_store_ps (state2, v2);
-        left.v1 = state1[0];
-        left.v2 = state2[0];
-        if (stereo)
+        for (std::size_t lane = 0; lane < 4; ++lane)
+            if (filters[lane] != nullptr && (lanes >> lane & 1u) != 0)
+                filters[lane]->reset();
+
+        const auto mask = laneMask (lanes);
+        v1 = _mm_andnot_ps (mask, v1);
+        v2 = _mm_andnot_ps (mask, v2);
+    }
+
+    // The state goes back only to the lanes given: a lane whose channel is absent keeps its
+    // filter's state as it was.
+    void finishBlock (unsigned lanesWithState) const noexcept
+    {
+        alignas (16) float values[7][4];
+        for (std::size_t k = 0; k < 5; ++k)
+            _mm_store_ps (values[k], c[k]);
+        _mm_store_ps (values[5], v1);
+        _mm_store_ps (values[6], v2);
+
+        for (std::size_t lane = 0; lane < 4; ++lane)
         {
-            right.v1 = state1[1];
-            right.v2 = state2[1];
+            auto* filter = filters[lane];
+            if (filter == nullptr)
+                continue;
+
+            if ((lanesWithState >> lane & 1u) != 0)
+            {
+                filter->v1 = values[5][lane];
+                filter->v2 = values[6][lane];
+            }
+
+            if ((designed >> lane & 1u) != 0)
+            {
+                juce::IIRCoefficients design;
+                for (std::size_t k = 0; k < 5; ++k)
+                    design.coefficients[k] = values[k][lane];
+                filter->setCoefficients (design);
+            }
         }
     }
 
     __m128 process (__m128 in) noexcept
     {
-        auto out = _mm_add_ps (_mm_mul_ps (c0, in), v1);
+        auto out = _mm_add_ps (_mm_mul_ps (c[0], in), v1);
         // Outside (-1e-8, 1e-8) is a magnitude above 1e-8, and a NaN fails both tests: one
         // comparison in place of two.
         const auto magnitude = _mm_andnot_ps (_mm_set1_ps (-0.0f), out);
         out = _mm_and_ps (out, _mm_cmpgt_ps (magnitude, _mm_set1_ps (1.0e-8f)));
 
-        v1 = _mm_add_ps (_mm_sub_ps (_mm_mul_ps (c1, in), _mm_mul_ps (c3, out)), v2);
-        v2 = _mm_sub_ps (_mm_mul_ps (c2, in), _mm_mul_ps (c4, out));
+        v1 = _mm_add_ps (_mm_sub_ps (_mm_mul_ps (c[1], in), _mm_mul_ps (c[3], out)), v2);
+        v2 = _mm_sub_ps (_mm_mul_ps (c[2], in), _mm_mul_ps (c[4], out));
         return out;
     }
 
 private:
-    __m128 c0, c1, c2, c3, c4, v1, v2;
+    static __m128 laneMask (unsigned lanes) noexcept
+    {
+        const auto on = [lanes] (unsigned lane)
+        { return (lanes >> lane & 1u) != 0 ? -1 : 0; };
+        return _mm_castsi128_ps (_mm_setr_epi32 (on (0), on (1), on (2), on (3)));
+    }
+
+    __m128 c[5];
+    __m128 v1, v2;
+    Filters filters;
+    unsigned designed = 0;
 };

@@ -186,19 +186,9 @@ void EchoEngine::processSamples (float* left, float* right, int numSamples)
     auto holdPpq = clock.ppq;
 
     // The left and right damping filters run side by side as lanes of one register.
-    BiquadPair highPair, lowPair;
-    const auto takeDamping = [&]
-    {
-        highPair.take (highPassLeft, highPassRight);
-        lowPair.take (lowPassLeft, lowPassRight);
-    };
-    // Both pairs run in mono too, so the right filters always hold their lane's state.
-    const auto putDamping = [&]
-    {
-        highPair.putState (highPassLeft, highPassRight, true);
-        lowPair.putState (lowPassLeft, lowPassRight, true);
-    };
-    takeDamping();
+    constexpr unsigned leftLane = 1u, rightLane = 2u, bothLanes = leftLane | rightLane;
+    BiquadLanes highPair ({ &highPassLeft, &highPassRight, nullptr, nullptr });
+    BiquadLanes lowPair ({ &lowPassLeft, &lowPassRight, nullptr, nullptr });
 
     for (int n = 0; n < numSamples; ++n)
     {
@@ -288,10 +278,7 @@ void EchoEngine::processSamples (float* left, float* right, int numSamples)
         if (lowCut != lowCutKey)
         {
             lowCutKey = lowCut;
-            const auto coefficients = juce::IIRCoefficients::makeLowPass (rate, designFrequency (lowCut, rate));
-            lowPassLeft.setCoefficients (coefficients);
-            lowPassRight.setCoefficients (coefficients);
-            lowPair.takeCoefficients (lowPassLeft, lowPassRight);
+            lowPair.setCoefficients (bothLanes, juce::IIRCoefficients::makeLowPass (rate, designFrequency (lowCut, rate)));
         }
 
         const auto highBase = s.freakoutEchoOn ? (900.0f - amount * 880.0f) - 20.0f : 880.0f;
@@ -299,10 +286,7 @@ void EchoEngine::processSamples (float* left, float* right, int numSamples)
         if (highCut != highCutKey)
         {
             highCutKey = highCut;
-            const auto coefficients = juce::IIRCoefficients::makeHighPass (rate, designFrequency (highCut, rate));
-            highPassLeft.setCoefficients (coefficients);
-            highPassRight.setCoefficients (coefficients);
-            highPair.takeCoefficients (highPassLeft, highPassRight);
+            highPair.setCoefficients (bothLanes, juce::IIRCoefficients::makeHighPass (rate, designFrequency (highCut, rate)));
         }
 
         if (damp1 > 0.0f || damp2 > 0.0f)
@@ -325,20 +309,13 @@ void EchoEngine::processSamples (float* left, float* right, int numSamples)
 
         if (! leftFinite || ! rightFinite)
         {
-            putDamping();
+            const auto lanes = (leftFinite ? 0u : leftLane) | (rightFinite ? 0u : rightLane);
+            highPair.reset (lanes);
+            lowPair.reset (lanes);
             if (! leftFinite)
-            {
                 writeLeft = 0.0f;
-                highPassLeft.reset();
-                lowPassLeft.reset();
-            }
             if (! rightFinite)
-            {
                 writeRight = 0.0f;
-                highPassRight.reset();
-                lowPassRight.reset();
-            }
-            takeDamping();
         }
 
         if (stereo)
@@ -369,7 +346,9 @@ void EchoEngine::processSamples (float* left, float* right, int numSamples)
         index = index >= lineLength - 1 ? 0 : index + 1;
     }
 
-    putDamping();
+    // Both pairs run in mono too, so the right filters always hold their lane's state.
+    highPair.finishBlock (bothLanes);
+    lowPair.finishBlock (bothLanes);
 
     if (! phaseSelectsStep && numSamples > 0)
         gate.storePhaseAt (phasePpq, patternBeats);

@@ -20,6 +20,15 @@ void follow (float& value, float target)
     value = std::abs (gap) < 0.01f ? target : value + 0.02f * gap;
 }
 
+// The same step for four values at once, one a lane.
+__m128 follow (__m128 value, __m128 target)
+{
+    const auto gap = _mm_sub_ps (target, value);
+    const auto snaps = _mm_cmplt_ps (_mm_andnot_ps (_mm_set1_ps (-0.0f), gap), _mm_set1_ps (0.01f));
+    const auto stepped = _mm_add_ps (value, _mm_mul_ps (_mm_set1_ps (0.02f), gap));
+    return _mm_or_ps (_mm_and_ps (snaps, target), _mm_andnot_ps (snaps, stepped));
+}
+
 float unitClamp (float value)
 {
     return juce::jlimit (0.0f, 1.0f, value);
@@ -141,8 +150,6 @@ void ToneEngine::processSamples (float* left, float* right, int numSamples)
     auto lfo = toneLfo;
     auto freakoutTimer = freakoutClock;
     auto gateTimer = gateClock;
-    auto filterFollowers = filterLfoFollower;
-    auto ampFollowers = ampLfoFollower;
     auto freakoutTarget = freakoutFilterTarget;
     auto envelopes = gateEnvelope;
     auto splitAt = splitKey;
@@ -186,36 +193,29 @@ void ToneEngine::processSamples (float* left, float* right, int numSamples)
     auto dryLevel = std::sqrt (1.0f - toneMixRamp.getTargetValue());
     auto wetLevel = std::sqrt (toneMixRamp.getTargetValue());
 
-    // The two channels' filter chains run side by side as lanes of one register.
-    BiquadPair splitLow1, splitLow2, splitHigh1, splitHigh2, bassPair, resonancePair, cutLowPair;
-    const std::pair<BiquadPair*, Biquad ChannelFilters::*> stages[] = {
-        { &splitLow1, &ChannelFilters::splitLowPass1 }, { &splitLow2, &ChannelFilters::splitLowPass2 }, { &splitHigh1, &ChannelFilters::splitHighPass1 }, { &splitHigh2, &ChannelFilters::splitHighPass2 }, { &bassPair, &ChannelFilters::bassPeak }, { &resonancePair, &ChannelFilters::resonancePeak }, { &cutLowPair, &ChannelFilters::cutLowPass }
-    };
-    const auto takeStages = [&]
-    {
-        for (const auto& [pair, filter] : stages)
-            pair->take (filters[0].*filter, filters[1].*filter);
-    };
-    const auto retake = [&] (BiquadPair& pair, Biquad ChannelFilters::*filter)
-    { pair.takeCoefficients (filters[0].*filter, filters[1].*filter); };
-    const auto putStages = [&]
-    {
-        for (const auto& [pair, filter] : stages)
-            pair->putState (filters[0].*filter, filters[1].*filter, numChannels == 2);
-    };
-    takeStages();
+    // The filters run four to a register: the crossover's low and high halves side by side, the
+    // bass peak beside the resonance peak, each as a left and a right lane.
+    constexpr unsigned leftLow = 1u, rightLow = 2u, leftHigh = 4u, rightHigh = 8u;
+    constexpr unsigned lowLanes = leftLow | rightLow, highLanes = leftHigh | rightHigh;
+    const auto highSign = _mm_setr_ps (0.0f, 0.0f, -0.0f, -0.0f);
+    auto& l = filters[0];
+    auto& r = filters[1];
+    BiquadLanes split1 ({ &l.splitLowPass1, &r.splitLowPass1, &l.splitHighPass1, &r.splitHighPass1 });
+    BiquadLanes split2 ({ &l.splitLowPass2, &r.splitLowPass2, &l.splitHighPass2, &r.splitHighPass2 });
+    BiquadLanes peaks ({ &l.bassPeak, &r.bassPeak, &l.resonancePeak, &r.resonancePeak });
+    BiquadLanes cutLowPass ({ &l.cutLowPass, &r.cutLowPass, nullptr, nullptr });
 
     // The LFO depends on nothing else in the loop, so it runs ahead in short runs: its library
     // calls for one run no longer wait on the filters of every sample between them.
     constexpr int lfoRun = 32;
-    std::array<std::array<float, 2>, lfoRun> filterFollowed {}, ampFollowed {};
+    // Its four followers, for the filter and the amplitude of each channel, step together as
+    // the lanes of one register.
+    constexpr std::size_t filterLanes = 0, ampLanes = 2;
+    alignas (16) std::array<std::array<float, 4>, lfoRun> followed {};
+    auto followers = _mm_setr_ps (filterLfoFollower[0], filterLfoFollower[1], ampLfoFollower[0], ampLfoFollower[1]);
     int lfoReady = 0, lfoNext = 0;
     const auto runLfo = [&] (int count)
     {
-        // The followers are stepped as scalars and stored as whole pairs: storing each lane and
-        // then copying the pair made every copy wait for the two stores.
-        auto [filterLeft, filterRight] = filterFollowers;
-        auto [ampLeft, ampRight] = ampFollowers;
         for (int k = 0; k < count; ++k)
         {
             const auto shift = nextRampValue<ramping> (waveShiftRamp);
@@ -228,16 +228,12 @@ void ToneEngine::processSamples (float* left, float* right, int numSamples)
             lfo.phase = beatPhase (lfo.ppq, lfoBeats);
             const auto lfoLeft = lfo.getSample (s.lfoWave, shift, 0.0f);
             const auto lfoRight = offset == 0.0f ? lfoLeft : lfo.getSample (s.lfoWave, shift, offset);
-            follow (filterLeft, 0.5f - 0.5f * lfoLeft);
-            follow (filterRight, 0.5f - 0.5f * lfoRight);
-            follow (ampLeft, lfoLeft);
-            follow (ampRight, lfoRight);
-            filterFollowed[index] = { filterLeft, filterRight };
-            ampFollowed[index] = { ampLeft, ampRight };
+            const auto levels = _mm_unpacklo_ps (_mm_set_ss (lfoLeft), _mm_set_ss (lfoRight));
+            const auto filterTargets = _mm_sub_ps (_mm_set1_ps (0.5f), _mm_mul_ps (_mm_set1_ps (0.5f), levels));
+            followers = follow (followers, _mm_movelh_ps (filterTargets, levels));
+            _mm_store_ps (followed[index].data(), followers);
             lfo.advance();
         }
-        filterFollowers = { filterLeft, filterRight };
-        ampFollowers = { ampLeft, ampRight };
     };
 
     // The gate phase is worked out per sample only where it picks the step; otherwise only the
@@ -282,8 +278,8 @@ void ToneEngine::processSamples (float* left, float* right, int numSamples)
             lfoNext = 0;
             runLfo (lfoReady);
         }
-        const auto& filterFollower = filterFollowed[static_cast<std::size_t> (lfoNext)];
-        const auto& ampFollower = ampFollowed[static_cast<std::size_t> (lfoNext)];
+        const auto* const filterFollower = followed[static_cast<std::size_t> (lfoNext)].data() + filterLanes;
+        const auto* const ampFollower = followed[static_cast<std::size_t> (lfoNext)].data() + ampLanes;
         ++lfoNext;
 
         holdPpq = freakoutTimer.ppq;
@@ -315,23 +311,16 @@ void ToneEngine::processSamples (float* left, float* right, int numSamples)
             const auto frequency = clampHz (split, 20.0f, 20000.0f, sampleRate);
             const auto highPass = Coefficients::makeHighPass (sampleRate, frequency);
             const auto lowPass = Coefficients::makeLowPass (sampleRate, frequency);
-            for (auto& f : filters)
+            for (auto* stage : { &split1, &split2 })
             {
-                f.splitHighPass1.setCoefficients (highPass);
-                f.splitHighPass2.setCoefficients (highPass);
-                f.splitLowPass1.setCoefficients (lowPass);
-                f.splitLowPass2.setCoefficients (lowPass);
+                stage->setCoefficients (highLanes, highPass);
+                stage->setCoefficients (lowLanes, lowPass);
             }
-            retake (splitLow1, &ChannelFilters::splitLowPass1);
-            retake (splitLow2, &ChannelFilters::splitLowPass2);
-            retake (splitHigh1, &ChannelFilters::splitHighPass1);
-            retake (splitHigh2, &ChannelFilters::splitHighPass2);
         }
 
-        const auto signBit = _mm_set1_ps (-0.0f);
-        const auto x = _mm_setr_ps (driven[0], driven[1], 0.0f, 0.0f);
-        const auto low = splitLow2.process (splitLow1.process (x));
-        const auto high = splitHigh2.process (_mm_xor_ps (splitHigh1.process (x), signBit));
+        // The high half is inverted after each of its high-pass stages.
+        const auto x = _mm_setr_ps (driven[0], driven[1], driven[0], driven[1]);
+        const auto halves = _mm_xor_ps (split2.process (_mm_xor_ps (split1.process (x), highSign)), highSign);
 
         // Bass peak; the left and right filters take consecutive ramp values.
         const auto bassLeft = nextRampValue<ramping> (bassFreqRamp);
@@ -342,10 +331,15 @@ void ToneEngine::processSamples (float* left, float* right, int numSamples)
         {
             bassAt = bassLeft + bassRight + bassGain;
             const auto leftCoefficients = Coefficients::makePeakFilter (sampleRate, clampHz (bassLeft, 30.0f, 1000.0f, sampleRate), 5.0, bassGain);
-            filters[0].bassPeak.setCoefficients (leftCoefficients);
-            filters[1].bassPeak.setCoefficients (bassRight == bassLeft ? leftCoefficients
-                                                                       : Coefficients::makePeakFilter (sampleRate, clampHz (bassRight, 30.0f, 1000.0f, sampleRate), 5.0, bassGain));
-            retake (bassPair, &ChannelFilters::bassPeak);
+            if (bassRight == bassLeft)
+            {
+                peaks.setCoefficients (lowLanes, leftCoefficients);
+            }
+            else
+            {
+                peaks.setCoefficients (leftLow, leftCoefficients);
+                peaks.setCoefficients (rightLow, Coefficients::makePeakFilter (sampleRate, clampHz (bassRight, 30.0f, 1000.0f, sampleRate), 5.0, bassGain));
+            }
         }
 
         // Modulated cutoff.
@@ -377,25 +371,23 @@ void ToneEngine::processSamples (float* left, float* right, int numSamples)
         if (cutoff[0] + cutoff[1] + lowPassQ != filterAt)
         {
             filterAt = cutoff[0] + cutoff[1] + lowPassQ;
-            const auto designFor = [&] (float value, juce::IIRFilter& peak, juce::IIRFilter& lowPass)
+            // The peak sits in a high lane and the low-pass in the low lane of the same channel.
+            const auto designFor = [&] (float value, unsigned lowLane)
             {
                 const auto frequency = clampHz (value, 20.0f, 20000.0f, sampleRate);
-                peak.setCoefficients (Coefficients::makePeakFilter (sampleRate, frequency, 15.0, resonanceGain));
-                lowPass.setCoefficients (Coefficients::makeLowPass (sampleRate, frequency, static_cast<double> (lowPassQ)));
+                peaks.setCoefficients (lowLane << 2, Coefficients::makePeakFilter (sampleRate, frequency, 15.0, resonanceGain));
+                cutLowPass.setCoefficients (lowLane, Coefficients::makeLowPass (sampleRate, frequency, static_cast<double> (lowPassQ)));
             };
 
-            designFor (cutoff[0], filters[0].resonancePeak, filters[0].cutLowPass);
             if (cutoff[1] == cutoff[0])
             {
-                filters[1].resonancePeak.setCoefficients (filters[0].resonancePeak.getCoefficients());
-                filters[1].cutLowPass.setCoefficients (filters[0].cutLowPass.getCoefficients());
+                designFor (cutoff[0], lowLanes);
             }
             else
             {
-                designFor (cutoff[1], filters[1].resonancePeak, filters[1].cutLowPass);
+                designFor (cutoff[0], leftLow);
+                designFor (cutoff[1], rightLow);
             }
-            retake (resonancePair, &ChannelFilters::resonancePeak);
-            retake (cutLowPair, &ChannelFilters::cutLowPass);
         }
 
         if constexpr (ramping)
@@ -405,14 +397,15 @@ void ToneEngine::processSamples (float* left, float* right, int numSamples)
             wetLevel = std::sqrt (mix);
         }
 
+        // The resonance peak's output moves down to the low lanes for the low-pass.
         alignas (16) float bassOut[4], highOut[4];
-        _mm_store_ps (bassOut, bassPair.process (low));
-        _mm_store_ps (highOut, cutLowPair.process (resonancePair.process (_mm_xor_ps (high, signBit))));
+        const auto peaked = peaks.process (halves);
+        _mm_store_ps (bassOut, peaked);
+        _mm_store_ps (highOut, cutLowPass.process (_mm_movehl_ps (peaked, peaked)));
 
         for (int c = 0; c < numChannels; ++c)
         {
             const auto index = static_cast<std::size_t> (c);
-            auto& f = filters[index];
             const auto bass = bassOut[index];
             const auto h = highOut[index] * levelCompensation;
 
@@ -433,10 +426,10 @@ void ToneEngine::processSamples (float* left, float* right, int numSamples)
             // A non-finite value means a filter state has blown up: start that channel afresh.
             if (! std::isfinite (out))
             {
-                putStages();
-                for (auto* filter : { &f.splitHighPass1, &f.splitHighPass2, &f.splitLowPass1, &f.splitLowPass2, &f.bassPeak, &f.resonancePeak, &f.cutLowPass })
-                    filter->reset();
-                takeStages();
+                const auto lane = 1u << c;
+                for (auto* stage : { &split1, &split2, &peaks })
+                    stage->reset (lane | lane << 2);
+                cutLowPass.reset (lane);
                 out = 0.0f;
             }
 
@@ -447,7 +440,9 @@ void ToneEngine::processSamples (float* left, float* right, int numSamples)
         gateTimer.advance();
     }
 
-    putStages();
+    const auto lanesWithState = numChannels == 2 ? lowLanes | highLanes : leftLow | leftHigh;
+    for (auto* stage : { &split1, &split2, &peaks, &cutLowPass })
+        stage->finishBlock (lanesWithState);
 
     if (! phaseSelectsStep && numSamples > 0)
         gateTimer.storePhaseAt (gatePpq, patternBeats);
@@ -457,8 +452,10 @@ void ToneEngine::processSamples (float* left, float* right, int numSamples)
     toneLfo = lfo;
     freakoutClock = freakoutTimer;
     gateClock = gateTimer;
-    filterLfoFollower = filterFollowers;
-    ampLfoFollower = ampFollowers;
+    alignas (16) float lastFollowers[4];
+    _mm_store_ps (lastFollowers, followers);
+    filterLfoFollower = { lastFollowers[filterLanes], lastFollowers[filterLanes + 1] };
+    ampLfoFollower = { lastFollowers[ampLanes], lastFollowers[ampLanes + 1] };
     freakoutFilterTarget = freakoutTarget;
     gateEnvelope = envelopes;
     splitKey = splitAt;
