@@ -49,9 +49,15 @@ public:
 
     void setCoefficients (unsigned lanes, const juce::IIRCoefficients& design) noexcept
     {
+        setCoefficients (lanes, design.coefficients);
+    }
+
+    // The five coefficients in juce::IIRCoefficients' order.
+    void setCoefficients (unsigned lanes, const float* design) noexcept
+    {
         const auto mask = laneMask (lanes);
         for (std::size_t k = 0; k < 5; ++k)
-            c[k] = _mm_or_ps (_mm_andnot_ps (mask, c[k]), _mm_and_ps (mask, _mm_set1_ps (design.coefficients[k])));
+            c[k] = _mm_or_ps (_mm_andnot_ps (mask, c[k]), _mm_and_ps (mask, _mm_set1_ps (design[k])));
         designed |= lanes;
     }
 

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <utility>
 
 namespace
@@ -198,6 +199,7 @@ void ToneEngine::processSamples (float* left, float* right, int numSamples)
     constexpr unsigned leftLow = 1u, rightLow = 2u, leftHigh = 4u, rightHigh = 8u;
     constexpr unsigned lowLanes = leftLow | rightLow, highLanes = leftHigh | rightHigh;
     const auto highSign = _mm_setr_ps (0.0f, 0.0f, -0.0f, -0.0f);
+    const auto channelLanes = numChannels == 2 ? 3 : 1;
     auto& l = filters[0];
     auto& r = filters[1];
     BiquadLanes split1 ({ &l.splitLowPass1, &r.splitLowPass1, &l.splitHighPass1, &r.splitHighPass1 });
@@ -205,15 +207,37 @@ void ToneEngine::processSamples (float* left, float* right, int numSamples)
     BiquadLanes peaks ({ &l.bassPeak, &r.bassPeak, &l.resonancePeak, &r.resonancePeak });
     BiquadLanes cutLowPass ({ &l.cutLowPass, &r.cutLowPass, nullptr, nullptr });
 
-    // The LFO depends on nothing else in the loop, so it runs ahead in short runs: its library
-    // calls for one run no longer wait on the filters of every sample between them.
-    constexpr int lfoRun = 32;
-    // Its four followers, for the filter and the amplitude of each channel, step together as
-    // the lanes of one register.
+    // The samples go in runs of up to 32, each in three passes: the LFO; then everything else
+    // that does not depend on the audio (ramps, gate, Freakout, the cutoff and the designs it
+    // calls for) together with the filters' input; then the filters and the output. Each pass's
+    // loop is short enough for the processor to overlap several samples, and the filter chain
+    // no longer waits on the library calls of the others.
+    constexpr int run = 32;
+
+    // The LFO's four followers, for the filter and the amplitude of each channel, step together
+    // as the lanes of one register.
     constexpr std::size_t filterLanes = 0, ampLanes = 2;
-    alignas (16) std::array<std::array<float, 4>, lfoRun> followed {};
+    alignas (16) std::array<std::array<float, 4>, run> followed {};
     auto followers = _mm_setr_ps (filterLfoFollower[0], filterLfoFollower[1], ampLfoFollower[0], ampLfoFollower[1]);
-    int lfoReady = 0, lfoNext = 0;
+
+    // What the second pass hands the third, per sample. A design is kept with the sample that
+    // made it and installed just before that sample's filters run; a sample makes at most ten.
+    struct Design
+    {
+        int sample;
+        BiquadLanes* stage;
+        unsigned lanes;
+        std::array<float, 5> coefficients;
+    };
+    std::array<Design, 10 * run> designs;
+    alignas (16) std::array<std::array<float, 4>, run> filterInput;
+    alignas (16) std::array<std::array<float, 4>, run> dryInput;
+    struct Levels
+    {
+        float compensation, dry, wet;
+    };
+    std::array<Levels, run> rampedLevels;
+
     const auto runLfo = [&] (int count)
     {
         for (int k = 0; k < count; ++k)
@@ -243,201 +267,239 @@ void ToneEngine::processSamples (float* left, float* right, int numSamples)
     auto holdRun = freakoutTimer.startHoldRun (freakoutBeats);
     auto holdPpq = freakoutTimer.ppq;
 
-    for (int i = 0; i < numSamples; ++i)
+    for (int start = 0; start < numSamples; start += run)
     {
-        const auto drive = nextRampValue<ramping> (inputDriveRamp);
-        const auto mix = nextRampValue<ramping> (toneMixRamp);
-        const auto depthFilter = nextRampValue<ramping> (filterModDepthRamp);
-        const auto depthAmp = nextRampValue<ramping> (ampModDepthRamp);
-        if constexpr (ramping)
-            total = totalOf (modTotalRamp.getNextValue());
-        const auto amount = nextRampValue<ramping> (freakoutRamp);
-
-        // Gate step and its envelopes.
-        auto step = 1.0f;
-        if (phaseSelectsStep)
+        const auto count = std::min (run, numSamples - start);
+        runLfo (count);
+        int numDesigns = 0;
+        const auto design = [&] (int sample, BiquadLanes& stage, unsigned lanes, const Coefficients& coefficients)
         {
-            const auto gatePhase = gateTimer.patternPhase (patternBeats);
-            step = gate.valueAt (gatePhase >= 1.0f ? gatePhase - 1.0f : gatePhase);
-        }
-        else if (s.gatePowerOn)
+            auto& entry = designs[static_cast<std::size_t> (numDesigns++)];
+            entry = { sample, &stage, lanes, {} };
+            std::copy_n (coefficients.coefficients, entry.coefficients.size(), entry.coefficients.begin());
+        };
+
+        for (int k = 0; k < count; ++k)
         {
-            step = gate.stepValues[0];
-        }
-        gatePpq = gateTimer.ppq;
+            const auto i = start + k;
+            const auto drive = nextRampValue<ramping> (inputDriveRamp);
+            const auto mix = nextRampValue<ramping> (toneMixRamp);
+            const auto depthFilter = nextRampValue<ramping> (filterModDepthRamp);
+            const auto depthAmp = nextRampValue<ramping> (ampModDepthRamp);
+            if constexpr (ramping)
+                total = totalOf (modTotalRamp.getNextValue());
+            const auto amount = nextRampValue<ramping> (freakoutRamp);
 
-        for (std::size_t e = 0; e < envelopes.size(); ++e)
-            envelopes[e] += gateEnvelopeRates[e] * (step - envelopes[e]);
-
-        const auto ampGate = unitClamp (s.gateType == 0 ? step : (s.gateType == 1 ? envelopes[0] : envelopes[1]));
-        const auto filterGate = unitClamp (envelopes[filterEnvelope]);
-
-        if (lfoNext == lfoReady)
-        {
-            lfoReady = std::min (lfoRun, numSamples - i);
-            lfoNext = 0;
-            runLfo (lfoReady);
-        }
-        const auto* const filterFollower = followed[static_cast<std::size_t> (lfoNext)].data() + filterLanes;
-        const auto* const ampFollower = followed[static_cast<std::size_t> (lfoNext)].data() + ampLanes;
-        ++lfoNext;
-
-        holdPpq = freakoutTimer.ppq;
-        const auto held = freakoutTimer.sampleAndHold (holdRun);
-        follow (freakoutTarget, static_cast<float> (0.5 - 0.5 * static_cast<double> (held)));
-
-        // Amplitude modulation and drive.
-        const auto ampDepth = depthAmp * total;
-        std::array<float, 2> modulated {}, driven {};
-        for (int c = 0; c < numChannels; ++c)
-        {
-            const auto input = channels[c][i];
-            const auto lfoLevel = s.lfoPowerOn ? unitClamp (ampFollower[static_cast<std::size_t> (c)]) : 1.0f;
-            auto a = input;
-            if (s.gatePowerOn)
-                a = input * (1.0f - ampDepth * ampGate * lfoLevel);
-            else if (s.lfoPowerOn)
-                a = input * (1.0f - ampDepth * lfoLevel);
-
-            modulated[static_cast<std::size_t> (c)] = a;
-            driven[static_cast<std::size_t> (c)] = drive * a;
-        }
-
-        // Crossover.
-        const auto split = nextRampValue<ramping> (bandSplitterRamp);
-        if (split != splitAt)
-        {
-            splitAt = split;
-            const auto frequency = clampHz (split, 20.0f, 20000.0f, sampleRate);
-            const auto highPass = Coefficients::makeHighPass (sampleRate, frequency);
-            const auto lowPass = Coefficients::makeLowPass (sampleRate, frequency);
-            for (auto* stage : { &split1, &split2 })
+            // Gate step and its envelopes.
+            auto step = 1.0f;
+            if (phaseSelectsStep)
             {
-                stage->setCoefficients (highLanes, highPass);
-                stage->setCoefficients (lowLanes, lowPass);
+                const auto gatePhase = gateTimer.patternPhase (patternBeats);
+                step = gate.valueAt (gatePhase >= 1.0f ? gatePhase - 1.0f : gatePhase);
             }
-        }
-
-        // The high half is inverted after each of its high-pass stages.
-        const auto x = _mm_setr_ps (driven[0], driven[1], driven[0], driven[1]);
-        const auto halves = _mm_xor_ps (split2.process (_mm_xor_ps (split1.process (x), highSign)), highSign);
-
-        // Bass peak; the left and right filters take consecutive ramp values.
-        const auto bassLeft = nextRampValue<ramping> (bassFreqRamp);
-        const auto bassRight = nextRampValue<ramping> (bassFreqRamp);
-        if constexpr (ramping)
-            bassGain = bassGainOf (bassLevelRamp.getNextValue());
-        if (bassLeft + bassRight + bassGain != bassAt)
-        {
-            bassAt = bassLeft + bassRight + bassGain;
-            const auto leftCoefficients = Coefficients::makePeakFilter (sampleRate, clampHz (bassLeft, 30.0f, 1000.0f, sampleRate), 5.0, bassGain);
-            if (bassRight == bassLeft)
-            {
-                peaks.setCoefficients (lowLanes, leftCoefficients);
-            }
-            else
-            {
-                peaks.setCoefficients (leftLow, leftCoefficients);
-                peaks.setCoefficients (rightLow, Coefficients::makePeakFilter (sampleRate, clampHz (bassRight, 30.0f, 1000.0f, sampleRate), 5.0, bassGain));
-            }
-        }
-
-        // Modulated cutoff.
-        if constexpr (ramping)
-        {
-            lowPassQ = lowPassQOf (filterResRamp.getNextValue());
-            resonanceGain = resonanceGainOf (filterResRamp.getNextValue());
-        }
-        const float cut[] = { nextRampValue<ramping> (filterCutRamp), nextRampValue<ramping> (filterCutRamp) };
-
-        float cutoff[2];
-        for (std::size_t c = 0; c < 2; ++c)
-        {
-            const auto lfoTerm = (filterFollower[c] * 10000.0f - cut[c]) * depthFilter * total;
-            const auto freakoutPart = s.freakoutFilterOn ? amount * ((freakoutTarget * 10000.0f - cut[c]) - lfoTerm) : 0.0f;
-            float modulation;
-            if (s.lfoPowerOn && s.gatePowerOn)
-                modulation = total * depthFilter * filterGate * lfoTerm + freakoutPart;
-            else if (s.lfoPowerOn)
-                modulation = lfoTerm + freakoutPart;
             else if (s.gatePowerOn)
-                modulation = ((1.0f - filterGate) * 10000.0f - cut[c]) * depthFilter * total + freakoutPart;
-            else
-                modulation = s.freakoutFilterOn ? amount * (freakoutTarget * 10000.0f - cut[c]) : 0.0f;
-
-            cutoff[c] = cut[c] + modulation;
-        }
-
-        if (cutoff[0] + cutoff[1] + lowPassQ != filterAt)
-        {
-            filterAt = cutoff[0] + cutoff[1] + lowPassQ;
-            // The peak sits in a high lane and the low-pass in the low lane of the same channel.
-            const auto designFor = [&] (float value, unsigned lowLane)
             {
-                const auto frequency = clampHz (value, 20.0f, 20000.0f, sampleRate);
-                peaks.setCoefficients (lowLane << 2, Coefficients::makePeakFilter (sampleRate, frequency, 15.0, resonanceGain));
-                cutLowPass.setCoefficients (lowLane, Coefficients::makeLowPass (sampleRate, frequency, static_cast<double> (lowPassQ)));
-            };
-
-            if (cutoff[1] == cutoff[0])
-            {
-                designFor (cutoff[0], lowLanes);
+                step = gate.stepValues[0];
             }
-            else
+            gatePpq = gateTimer.ppq;
+
+            for (std::size_t e = 0; e < envelopes.size(); ++e)
+                envelopes[e] += gateEnvelopeRates[e] * (step - envelopes[e]);
+
+            const auto ampGate = unitClamp (s.gateType == 0 ? step : (s.gateType == 1 ? envelopes[0] : envelopes[1]));
+            const auto filterGate = unitClamp (envelopes[filterEnvelope]);
+
+            const auto sample = static_cast<std::size_t> (k);
+            const auto* const filterFollower = followed[sample].data() + filterLanes;
+            const auto* const ampFollower = followed[sample].data() + ampLanes;
+
+            holdPpq = freakoutTimer.ppq;
+            const auto held = freakoutTimer.sampleAndHold (holdRun);
+            follow (freakoutTarget, static_cast<float> (0.5 - 0.5 * static_cast<double> (held)));
+
+            // Amplitude modulation and drive.
+            const auto ampDepth = depthAmp * total;
+            std::array<float, 2> modulated {}, driven {};
+            for (int c = 0; c < numChannels; ++c)
             {
-                designFor (cutoff[0], leftLow);
-                designFor (cutoff[1], rightLow);
+                const auto input = channels[c][i];
+                const auto lfoLevel = s.lfoPowerOn ? unitClamp (ampFollower[static_cast<std::size_t> (c)]) : 1.0f;
+                auto a = input;
+                if (s.gatePowerOn)
+                    a = input * (1.0f - ampDepth * ampGate * lfoLevel);
+                else if (s.lfoPowerOn)
+                    a = input * (1.0f - ampDepth * lfoLevel);
+
+                modulated[static_cast<std::size_t> (c)] = a;
+                driven[static_cast<std::size_t> (c)] = drive * a;
             }
-        }
+            filterInput[sample] = { driven[0], driven[1], driven[0], driven[1] };
+            const auto& dry = s.driveMixOn ? driven : modulated;
+            dryInput[sample] = { dry[0], dry[1], 0.0f, 0.0f };
 
-        if constexpr (ramping)
-        {
-            levelCompensation = compensationOf (filterResRamp.getNextValue());
-            dryLevel = std::sqrt (1.0f - mix);
-            wetLevel = std::sqrt (mix);
-        }
-
-        // The resonance peak's output moves down to the low lanes for the low-pass.
-        alignas (16) float bassOut[4], highOut[4];
-        const auto peaked = peaks.process (halves);
-        _mm_store_ps (bassOut, peaked);
-        _mm_store_ps (highOut, cutLowPass.process (_mm_movehl_ps (peaked, peaked)));
-
-        for (int c = 0; c < numChannels; ++c)
-        {
-            const auto index = static_cast<std::size_t> (c);
-            const auto bass = bassOut[index];
-            const auto h = highOut[index] * levelCompensation;
-
-            // With no saturation mix the shaper adds only a signed zero, which changes nothing
-            // unless the clean sum is itself zero.
-            const auto clean = (h + bass) * cleanMix;
-            float wet = clean;
-            if (satMix != 0.0f || clean == 0.0f)
+            // Crossover.
+            const auto split = nextRampValue<ramping> (bandSplitterRamp);
+            if (split != splitAt)
             {
-                const auto shaped = 2.0 * static_cast<double> (std::atan (2.0f * crunchDrive * h)) / 3.14159265359;
-                const auto sat = std::tanh (shaped * static_cast<double> (crunchScale) + static_cast<double> (bass));
-                wet = static_cast<float> (static_cast<double> (clean) + sat * static_cast<double> (satMix));
+                splitAt = split;
+                const auto frequency = clampHz (split, 20.0f, 20000.0f, sampleRate);
+                const auto highPass = Coefficients::makeHighPass (sampleRate, frequency);
+                const auto lowPass = Coefficients::makeLowPass (sampleRate, frequency);
+                for (auto* stage : { &split1, &split2 })
+                {
+                    design (k, *stage, highLanes, highPass);
+                    design (k, *stage, lowLanes, lowPass);
+                }
             }
 
-            const auto dry = s.driveMixOn ? driven[index] : modulated[index];
-            auto out = dry * dryLevel + wet * wetLevel;
+            // Bass peak; the left and right filters take consecutive ramp values.
+            const auto bassLeft = nextRampValue<ramping> (bassFreqRamp);
+            const auto bassRight = nextRampValue<ramping> (bassFreqRamp);
+            if constexpr (ramping)
+                bassGain = bassGainOf (bassLevelRamp.getNextValue());
+            if (bassLeft + bassRight + bassGain != bassAt)
+            {
+                bassAt = bassLeft + bassRight + bassGain;
+                const auto leftCoefficients = Coefficients::makePeakFilter (sampleRate, clampHz (bassLeft, 30.0f, 1000.0f, sampleRate), 5.0, bassGain);
+                if (bassRight == bassLeft)
+                {
+                    design (k, peaks, lowLanes, leftCoefficients);
+                }
+                else
+                {
+                    design (k, peaks, leftLow, leftCoefficients);
+                    design (k, peaks, rightLow, Coefficients::makePeakFilter (sampleRate, clampHz (bassRight, 30.0f, 1000.0f, sampleRate), 5.0, bassGain));
+                }
+            }
+
+            // Modulated cutoff.
+            if constexpr (ramping)
+            {
+                lowPassQ = lowPassQOf (filterResRamp.getNextValue());
+                resonanceGain = resonanceGainOf (filterResRamp.getNextValue());
+            }
+            const float cut[] = { nextRampValue<ramping> (filterCutRamp), nextRampValue<ramping> (filterCutRamp) };
+
+            float cutoff[2];
+            for (std::size_t c = 0; c < 2; ++c)
+            {
+                const auto lfoTerm = (filterFollower[c] * 10000.0f - cut[c]) * depthFilter * total;
+                const auto freakoutPart = s.freakoutFilterOn ? amount * ((freakoutTarget * 10000.0f - cut[c]) - lfoTerm) : 0.0f;
+                float modulation;
+                if (s.lfoPowerOn && s.gatePowerOn)
+                    modulation = total * depthFilter * filterGate * lfoTerm + freakoutPart;
+                else if (s.lfoPowerOn)
+                    modulation = lfoTerm + freakoutPart;
+                else if (s.gatePowerOn)
+                    modulation = ((1.0f - filterGate) * 10000.0f - cut[c]) * depthFilter * total + freakoutPart;
+                else
+                    modulation = s.freakoutFilterOn ? amount * (freakoutTarget * 10000.0f - cut[c]) : 0.0f;
+
+                cutoff[c] = cut[c] + modulation;
+            }
+
+            if (cutoff[0] + cutoff[1] + lowPassQ != filterAt)
+            {
+                filterAt = cutoff[0] + cutoff[1] + lowPassQ;
+                // The peak sits in a high lane and the low-pass in the low lane of the same channel.
+                const auto designFor = [&] (float value, unsigned lowLane)
+                {
+                    const auto frequency = clampHz (value, 20.0f, 20000.0f, sampleRate);
+                    design (k, peaks, lowLane << 2, Coefficients::makePeakFilter (sampleRate, frequency, 15.0, resonanceGain));
+                    design (k, cutLowPass, lowLane, Coefficients::makeLowPass (sampleRate, frequency, static_cast<double> (lowPassQ)));
+                };
+
+                if (cutoff[1] == cutoff[0])
+                {
+                    designFor (cutoff[0], lowLanes);
+                }
+                else
+                {
+                    designFor (cutoff[0], leftLow);
+                    designFor (cutoff[1], rightLow);
+                }
+            }
+
+            if constexpr (ramping)
+            {
+                levelCompensation = compensationOf (filterResRamp.getNextValue());
+                dryLevel = std::sqrt (1.0f - mix);
+                wetLevel = std::sqrt (mix);
+                rampedLevels[sample] = { levelCompensation, dryLevel, wetLevel };
+            }
+
+            freakoutTimer.advance();
+            gateTimer.advance();
+        }
+
+        for (int k = 0, nextDesign = 0; k < count; ++k)
+        {
+            const auto i = start + k;
+            const auto sample = static_cast<std::size_t> (k);
+            for (; nextDesign < numDesigns && designs[static_cast<std::size_t> (nextDesign)].sample == k; ++nextDesign)
+            {
+                const auto& made = designs[static_cast<std::size_t> (nextDesign)];
+                made.stage->setCoefficients (made.lanes, made.coefficients.data());
+            }
+
+            if constexpr (ramping)
+            {
+                levelCompensation = rampedLevels[sample].compensation;
+                dryLevel = rampedLevels[sample].dry;
+                wetLevel = rampedLevels[sample].wet;
+            }
+
+            // The high half is inverted after each of its high-pass stages, and the resonance peak's
+            // output moves down to the low lanes for the low-pass.
+            const auto x = _mm_load_ps (filterInput[sample].data());
+            const auto halves = _mm_xor_ps (split2.process (_mm_xor_ps (split1.process (x), highSign)), highSign);
+            const auto bass = peaks.process (halves);
+            const auto h = _mm_mul_ps (cutLowPass.process (_mm_movehl_ps (bass, bass)), _mm_set1_ps (levelCompensation));
+
+            // The output is formed for both channels in the low lanes. With no saturation mix the
+            // shaper adds only a signed zero, which changes nothing unless the clean sum is itself
+            // zero.
+            const auto clean = _mm_mul_ps (_mm_add_ps (h, bass), _mm_set1_ps (cleanMix));
+            auto wet = clean;
+            if (satMix != 0.0f || (_mm_movemask_ps (_mm_cmpeq_ps (clean, _mm_setzero_ps())) & channelLanes) != 0)
+            {
+                alignas (16) float bassOut[4], highOut[4], cleanOut[4];
+                _mm_store_ps (bassOut, bass);
+                _mm_store_ps (highOut, h);
+                _mm_store_ps (cleanOut, clean);
+                for (std::size_t c = 0; c < static_cast<std::size_t> (numChannels); ++c)
+                {
+                    if (satMix == 0.0f && cleanOut[c] != 0.0f)
+                        continue;
+                    const auto shaped = 2.0 * static_cast<double> (std::atan (2.0f * crunchDrive * highOut[c])) / 3.14159265359;
+                    const auto sat = std::tanh (shaped * static_cast<double> (crunchScale) + static_cast<double> (bassOut[c]));
+                    cleanOut[c] = static_cast<float> (static_cast<double> (cleanOut[c]) + sat * static_cast<double> (satMix));
+                }
+                wet = _mm_load_ps (cleanOut);
+            }
+
+            alignas (16) float out[4];
+            _mm_store_ps (out, _mm_add_ps (_mm_mul_ps (_mm_load_ps (dryInput[sample].data()), _mm_set1_ps (dryLevel)), _mm_mul_ps (wet, _mm_set1_ps (wetLevel))));
 
             // A non-finite value means a filter state has blown up: start that channel afresh.
-            if (! std::isfinite (out))
+            const auto finite = _mm_cmplt_ps (_mm_andnot_ps (_mm_set1_ps (-0.0f), _mm_load_ps (out)), _mm_set1_ps (std::numeric_limits<float>::infinity()));
+            if ((~_mm_movemask_ps (finite) & channelLanes) != 0)
             {
-                const auto lane = 1u << c;
-                for (auto* stage : { &split1, &split2, &peaks })
-                    stage->reset (lane | lane << 2);
-                cutLowPass.reset (lane);
-                out = 0.0f;
+                for (int c = 0; c < numChannels; ++c)
+                {
+                    if (std::isfinite (out[c]))
+                        continue;
+                    const auto lane = 1u << c;
+                    for (auto* stage : { &split1, &split2, &peaks })
+                        stage->reset (lane | lane << 2);
+                    cutLowPass.reset (lane);
+                    out[c] = 0.0f;
+                }
             }
 
-            channels[c][i] = out;
+            for (int c = 0; c < numChannels; ++c)
+                channels[c][i] = out[c];
         }
-
-        freakoutTimer.advance();
-        gateTimer.advance();
     }
 
     const auto lanesWithState = numChannels == 2 ? lowLanes | highLanes : leftLow | leftHigh;

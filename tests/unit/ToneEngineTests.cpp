@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <vector>
 
 namespace
@@ -187,18 +188,38 @@ TEST (ToneEngine, MonoRunsTheLeftChainAsInStereo)
     EXPECT_NE (stereoLeft, stereoRight);
 }
 
-TEST (ToneEngine, NonFiniteInputDoesNotStick)
+// A non-finite sample starts only its own channel's filters afresh: that channel gives 0 there
+// and finite output after, and the other channel gives what it would have given anyway. With
+// and without the shaper, which takes its own path when it is off.
+TEST (ToneEngine, NonFiniteInputRestartsOnlyItsChannel)
 {
-    ToneRig rig;
-    rig.settings.filterRes = 80.0f;
-    rig.settings.satMix = 0.7f;
-    std::vector<float> left (512, 0.2f), right (left);
-    left[3] = std::numeric_limits<float>::quiet_NaN();
-    right[5] = -std::numeric_limits<float>::infinity();
-    rig.run (left, &right);
+    for (const auto satMix : { 0.0f, 0.7f })
+        for (const auto bad : { std::numeric_limits<float>::quiet_NaN(), -std::numeric_limits<float>::infinity() })
+        {
+            ToneRig rig, reference;
+            for (auto* r : { &rig, &reference })
+            {
+                r->settings.filterRes = 80.0f;
+                r->settings.satMix = satMix;
+            }
 
-    const auto next = rig.runConstant (0.2f, 512);
-    for (const auto sample : next)
-        ASSERT_TRUE (std::isfinite (sample));
+            std::vector<float> left (512), right (512);
+            for (std::size_t i = 0; i < left.size(); ++i)
+                left[i] = right[i] = 0.2f * std::sin (0.05f * static_cast<float> (i));
+            auto expectedLeft = left, expectedRight = right;
+            left[3] = bad;
+            expectedLeft[3] = 0.0f;
+            rig.run (left, &right);
+            reference.run (expectedLeft, &expectedRight);
+
+            EXPECT_EQ (left[3], 0.0f) << satMix;
+            EXPECT_EQ (right, expectedRight) << satMix;
+            for (const auto sample : left)
+                ASSERT_TRUE (std::isfinite (sample)) << satMix;
+
+            const auto next = rig.runConstant (0.2f, 512);
+            for (const auto sample : next)
+                ASSERT_TRUE (std::isfinite (sample)) << satMix;
+        }
 }
 } // namespace
