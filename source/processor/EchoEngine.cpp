@@ -5,16 +5,19 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <new>
 
 namespace
 {
-// Soft clipper of the feedback path: slope 1 at 0, folds values beyond about 2.92 back.
-float clip (float x)
+// Soft clipper of the feedback path: slope 1 at 0, folds values beyond about 2.92 back. Each
+// lane is clipped on its own.
+__m128 clip (__m128 x)
 {
-    const auto squared = x * x;
-    return x * (squared + 512.0f) / (64.0f * squared + 512.0f);
+    const auto squared = _mm_mul_ps (x, x);
+    return _mm_div_ps (_mm_mul_ps (x, _mm_add_ps (squared, _mm_set1_ps (512.0f))), _mm_add_ps (_mm_mul_ps (_mm_set1_ps (64.0f), squared), _mm_set1_ps (512.0f)));
 }
+
 // Where a read falls in a line: it interpolates between the sample before pos and the one at
 // pos, so it lies one sample behind pos.
 struct Tap
@@ -186,7 +189,7 @@ void EchoEngine::processSamples (float* left, float* right, int numSamples)
     auto holdPpq = clock.ppq;
 
     // The left and right damping filters run side by side as lanes of one register.
-    constexpr unsigned leftLane = 1u, rightLane = 2u, bothLanes = leftLane | rightLane;
+    constexpr unsigned bothLanes = 3u;
     BiquadLanes highPair ({ &highPassLeft, &highPassRight, nullptr, nullptr });
     BiquadLanes lowPair ({ &lowPassLeft, &lowPassRight, nullptr, nullptr });
 
@@ -289,57 +292,49 @@ void EchoEngine::processSamples (float* left, float* right, int numSamples)
             highPair.setCoefficients (bothLanes, juce::IIRCoefficients::makeHighPass (rate, designFrequency (highCut, rate)));
         }
 
-        if (damp1 > 0.0f || damp2 > 0.0f)
-        {
-            auto loop = _mm_setr_ps (loopLeft, loopRight, 0.0f, 0.0f);
-            if (damp1 > 0.0f)
-                loop = highPair.process (loop);
-            if (damp2 > 0.0f)
-                loop = lowPair.process (loop);
-            loopLeft = _mm_cvtss_f32 (loop);
-            loopRight = _mm_cvtss_f32 (_mm_shuffle_ps (loop, loop, _MM_SHUFFLE (1, 1, 1, 1)));
-        }
+        // From here on both channels go as the low lanes of one register: left, then right.
+        auto loop = _mm_unpacklo_ps (_mm_set_ss (loopLeft), _mm_set_ss (loopRight));
+        if (damp1 > 0.0f)
+            loop = highPair.process (loop);
+        if (damp2 > 0.0f)
+            loop = lowPair.process (loop);
 
         // A loop that has turned non-finite (or too large for the clipper) starts afresh rather
         // than filling the line.
-        auto writeLeft = clip (loopLeft);
-        auto writeRight = clip (loopRight);
-        const auto leftFinite = std::isfinite (writeLeft);
-        const auto rightFinite = std::isfinite (writeRight);
-
-        if (! leftFinite || ! rightFinite)
+        auto written = clip (loop);
+        const auto finite = _mm_cmplt_ps (_mm_andnot_ps (_mm_set1_ps (-0.0f), written), _mm_set1_ps (std::numeric_limits<float>::infinity()));
+        if (const auto broken = ~static_cast<unsigned> (_mm_movemask_ps (finite)) & bothLanes; broken != 0)
         {
-            const auto lanes = (leftFinite ? 0u : leftLane) | (rightFinite ? 0u : rightLane);
-            highPair.reset (lanes);
-            lowPair.reset (lanes);
-            if (! leftFinite)
-                writeLeft = 0.0f;
-            if (! rightFinite)
-                writeRight = 0.0f;
+            highPair.reset (broken);
+            lowPair.reset (broken);
+            written = _mm_and_ps (written, finite);
         }
 
+        auto lineValues = _mm_cvtps_pd (written);
         if (stereo)
         {
-            leftLine[index] = s.pingPongOn ? writeRight : writeLeft;
-            rightLine[index] = s.pingPongOn ? writeLeft : writeRight;
+            if (s.pingPongOn)
+                lineValues = _mm_shuffle_pd (lineValues, lineValues, 1);
+            _mm_storel_pd (leftLine + index, lineValues);
+            _mm_storeh_pd (rightLine + index, lineValues);
         }
         else
         {
-            leftLine[index] = writeLeft;
+            _mm_storel_pd (leftLine + index, lineValues);
         }
 
         loopLeft = readLeft;
         loopRight = readRight;
 
         const auto mid = (static_cast<double> (readLeft) + static_cast<double> (readRight)) * 0.5;
-        const auto wetLeft = static_cast<double> (spread * readLeft) + static_cast<double> (1.0f - spread) * mid;
-        left[n] = static_cast<float> (static_cast<double> (inL * (1.0f - mix)) + wetLeft * static_cast<double> (mix));
-
+        const auto reads = _mm_unpacklo_ps (_mm_set_ss (readLeft), _mm_set_ss (readRight));
+        const auto wet = _mm_add_pd (_mm_cvtps_pd (_mm_mul_ps (_mm_set1_ps (spread), reads)), _mm_mul_pd (_mm_set1_pd (static_cast<double> (1.0f - spread)), _mm_set1_pd (mid)));
+        const auto inputs = _mm_unpacklo_ps (_mm_set_ss (inL), _mm_set_ss (inR));
+        const auto dry = _mm_cvtps_pd (_mm_mul_ps (inputs, _mm_set1_ps (1.0f - mix)));
+        const auto out = _mm_cvtpd_ps (_mm_add_pd (dry, _mm_mul_pd (wet, _mm_set1_pd (static_cast<double> (mix)))));
+        left[n] = _mm_cvtss_f32 (out);
         if (stereo)
-        {
-            const auto wetRight = static_cast<double> (spread * readRight) + static_cast<double> (1.0f - spread) * mid;
-            right[n] = static_cast<float> (static_cast<double> (inR * (1.0f - mix)) + wetRight * static_cast<double> (mix));
-        }
+            right[n] = _mm_cvtss_f32 (_mm_shuffle_ps (out, out, _MM_SHUFFLE (1, 1, 1, 1)));
 
         gate.advance();
         clock.advance();
