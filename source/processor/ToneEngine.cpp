@@ -274,6 +274,7 @@ void ToneEngine::processSamples (float* left, float* right, int numSamples)
         int numDesigns = 0;
         const auto design = [&] (int sample, BiquadLanes& stage, unsigned lanes, const Coefficients& coefficients)
         {
+            jassert (static_cast<std::size_t> (numDesigns) < designs.size());
             auto& entry = designs[static_cast<std::size_t> (numDesigns++)];
             entry = { sample, &stage, lanes, {} };
             std::copy_n (coefficients.coefficients, entry.coefficients.size(), entry.coefficients.begin());
