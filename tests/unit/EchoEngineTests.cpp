@@ -18,11 +18,11 @@ struct EchoRig
         settings.feedback = 0.0f;
     }
 
-    void run (std::vector<float>& left, std::vector<float>* right)
+    void run (std::vector<float>& leftBlock, std::vector<float>* rightBlock)
     {
-        const auto numSamples = static_cast<int> (left.size());
+        const auto numSamples = static_cast<int> (leftBlock.size());
         echo.startBlock (settings, bpm, ppq);
-        echo.process (left.data(), right != nullptr ? right->data() : nullptr, numSamples);
+        echo.process (leftBlock.data(), rightBlock != nullptr ? rightBlock->data() : nullptr, numSamples);
         ppq += numSamples * (bpm / 60.0) / 48000.0;
     }
 
