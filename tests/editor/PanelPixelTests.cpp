@@ -32,7 +32,9 @@ void expectTextIn (juce::Component& panel, juce::Rectangle<int> box, bool starts
     const auto drawn = ComponentImage::boundsOfPixelsNot (image, panelColour, box);
     EXPECT_FALSE (drawn.isEmpty()) << box.toString();
     if (startsAtLeft)
+    {
         EXPECT_LE (drawn.getX(), box.getX() + 3) << box.toString();
+    }
 }
 
 TEST (PanelPixels, TonePanel)

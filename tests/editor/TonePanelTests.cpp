@@ -119,8 +119,12 @@ TEST (TonePanel, BoxesHoldTheirParametersValues)
     EXPECT_EQ (type.getText(), "GLIDE GATE");
 
     for (int i = 0; i < panel.getNumChildComponents(); ++i)
+    {
         if (auto* box = dynamic_cast<BasicComboBox*> (panel.getChildComponent (i)))
+        {
             EXPECT_EQ (wheelNotchDown (*box), 0) << toneLayout[(size_t) i].what;
+        }
+    }
 }
 
 TEST (TonePanel, ClickingRandomiseLeavesResonanceToneMixAndItsSwitchAlone)

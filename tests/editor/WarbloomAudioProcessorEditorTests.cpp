@@ -299,7 +299,9 @@ TEST (ProcessorEditor, ReopeningManyTimesKeepsEveryControlAtItsParameter)
 
             // With the link on, opening copies rate 1 into rate 2.
             if (valueOf (processor, P::echoRateLinkID) >= 0.5f)
+            {
                 EXPECT_EQ (valueOf (processor, P::echoRate2ID), valueOf (processor, P::echoRate1ID)) << opening;
+            }
 
             const auto children = ownChildren (*editor);
             expectControlsShowParameters (*children[toneIndex], toneControls, processor);
