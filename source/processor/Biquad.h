@@ -1,5 +1,7 @@
 #pragma once
 
+#include "LaneMath.h"
+
 #include <juce_audio_basics/juce_audio_basics.h>
 
 #include <array>
@@ -110,8 +112,7 @@ public:
         auto out = _mm_add_ps (_mm_mul_ps (c[0], in), v1);
         // Outside (-1e-8, 1e-8) is a magnitude above 1e-8, and a NaN fails both tests: one
         // comparison in place of two.
-        const auto magnitude = _mm_andnot_ps (_mm_set1_ps (-0.0f), out);
-        out = _mm_and_ps (out, _mm_cmpgt_ps (magnitude, _mm_set1_ps (1.0e-8f)));
+        out = _mm_and_ps (out, _mm_cmpgt_ps (magnitude (out), _mm_set1_ps (1.0e-8f)));
 
         v1 = _mm_add_ps (_mm_sub_ps (_mm_mul_ps (c[1], in), _mm_mul_ps (c[3], out)), v2);
         v2 = _mm_sub_ps (_mm_mul_ps (c[2], in), _mm_mul_ps (c[4], out));

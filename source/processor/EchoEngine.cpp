@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 #include <new>
 
 namespace
@@ -302,7 +301,7 @@ void EchoEngine::processSamples (float* left, float* right, int numSamples)
         // A loop that has turned non-finite (or too large for the clipper) starts afresh rather
         // than filling the line.
         auto written = clip (loop);
-        const auto finite = _mm_cmplt_ps (_mm_andnot_ps (_mm_set1_ps (-0.0f), written), _mm_set1_ps (std::numeric_limits<float>::infinity()));
+        const auto finite = finiteLanes (written);
         if (const auto broken = ~static_cast<unsigned> (_mm_movemask_ps (finite)) & bothLanes; broken != 0)
         {
             highPair.reset (broken);
@@ -311,17 +310,11 @@ void EchoEngine::processSamples (float* left, float* right, int numSamples)
         }
 
         auto lineValues = _mm_cvtps_pd (written);
+        if (stereo && s.pingPongOn)
+            lineValues = _mm_shuffle_pd (lineValues, lineValues, 1);
+        _mm_storel_pd (leftLine + index, lineValues);
         if (stereo)
-        {
-            if (s.pingPongOn)
-                lineValues = _mm_shuffle_pd (lineValues, lineValues, 1);
-            _mm_storel_pd (leftLine + index, lineValues);
             _mm_storeh_pd (rightLine + index, lineValues);
-        }
-        else
-        {
-            _mm_storel_pd (leftLine + index, lineValues);
-        }
 
         loopLeft = readLeft;
         loopRight = readRight;

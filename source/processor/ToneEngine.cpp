@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 #include <utility>
 
 namespace
@@ -25,7 +24,7 @@ void follow (float& value, float target)
 __m128 follow (__m128 value, __m128 target)
 {
     const auto gap = _mm_sub_ps (target, value);
-    const auto snaps = _mm_cmplt_ps (_mm_andnot_ps (_mm_set1_ps (-0.0f), gap), _mm_set1_ps (0.01f));
+    const auto snaps = _mm_cmplt_ps (magnitude (gap), _mm_set1_ps (0.01f));
     const auto stepped = _mm_add_ps (value, _mm_mul_ps (_mm_set1_ps (0.02f), gap));
     return _mm_or_ps (_mm_and_ps (snaps, target), _mm_andnot_ps (snaps, stepped));
 }
@@ -199,7 +198,7 @@ void ToneEngine::processSamples (float* left, float* right, int numSamples)
     constexpr unsigned leftLow = 1u, rightLow = 2u, leftHigh = 4u, rightHigh = 8u;
     constexpr unsigned lowLanes = leftLow | rightLow, highLanes = leftHigh | rightHigh;
     const auto highSign = _mm_setr_ps (0.0f, 0.0f, -0.0f, -0.0f);
-    const auto channelLanes = numChannels == 2 ? 3 : 1;
+    const auto channelLanes = numChannels == 2 ? 3u : 1u;
     auto& l = filters[0];
     auto& r = filters[1];
     BiquadLanes split1 ({ &l.splitLowPass1, &r.splitLowPass1, &l.splitHighPass1, &r.splitHighPass1 });
@@ -462,7 +461,7 @@ void ToneEngine::processSamples (float* left, float* right, int numSamples)
             // zero.
             const auto clean = _mm_mul_ps (_mm_add_ps (h, bass), _mm_set1_ps (cleanMix));
             auto wet = clean;
-            if (satMix != 0.0f || (_mm_movemask_ps (_mm_cmpeq_ps (clean, _mm_setzero_ps())) & channelLanes) != 0)
+            if (satMix != 0.0f || (static_cast<unsigned> (_mm_movemask_ps (_mm_cmpeq_ps (clean, _mm_setzero_ps()))) & channelLanes) != 0)
             {
                 alignas (16) float bassOut[4], highOut[4], cleanOut[4];
                 _mm_store_ps (bassOut, bass);
@@ -483,14 +482,13 @@ void ToneEngine::processSamples (float* left, float* right, int numSamples)
             _mm_store_ps (out, _mm_add_ps (_mm_mul_ps (_mm_load_ps (dryInput[sample].data()), _mm_set1_ps (dryLevel)), _mm_mul_ps (wet, _mm_set1_ps (wetLevel))));
 
             // A non-finite value means a filter state has blown up: start that channel afresh.
-            const auto finite = _mm_cmplt_ps (_mm_andnot_ps (_mm_set1_ps (-0.0f), _mm_load_ps (out)), _mm_set1_ps (std::numeric_limits<float>::infinity()));
-            if ((~_mm_movemask_ps (finite) & channelLanes) != 0)
+            if (const auto broken = ~static_cast<unsigned> (_mm_movemask_ps (finiteLanes (_mm_load_ps (out)))) & channelLanes; broken != 0)
             {
                 for (int c = 0; c < numChannels; ++c)
                 {
-                    if (std::isfinite (out[c]))
-                        continue;
                     const auto lane = 1u << c;
+                    if ((broken & lane) == 0)
+                        continue;
                     for (auto* stage : { &split1, &split2, &peaks })
                         stage->reset (lane | lane << 2);
                     cutLowPass.reset (lane);
@@ -503,9 +501,8 @@ void ToneEngine::processSamples (float* left, float* right, int numSamples)
         }
     }
 
-    const auto lanesWithState = numChannels == 2 ? lowLanes | highLanes : leftLow | leftHigh;
     for (auto* stage : { &split1, &split2, &peaks, &cutLowPass })
-        stage->finishBlock (lanesWithState);
+        stage->finishBlock (channelLanes | channelLanes << 2);
 
     if (! phaseSelectsStep && numSamples > 0)
         gateTimer.storePhaseAt (gatePpq, patternBeats);
