@@ -73,9 +73,9 @@ void EchoEngine::prepare (double newSampleRate)
 void EchoEngine::clearLines()
 {
     writeIndex = 0;
-    std::fill_n (line (0), writtenEnd, 0.0);
-    std::fill_n (line (1), writtenEnd, 0.0);
-    writtenEnd = 0;
+    // Writing every sample also makes every page of the lines resident, here rather than on the
+    // audio thread while the echo first runs through them.
+    std::fill_n (delayMemory.get(), 2 * static_cast<std::size_t> (lineLength), 0.0);
     feedbackLeft = feedbackRight = 0.0f;
 }
 
@@ -342,11 +342,6 @@ void EchoEngine::processSamples (float* left, float* right, int numSamples)
         gate.storePhaseAt (phasePpq, patternBeats);
     if (numSamples > 0)
         clock.finishHoldRun (holdRun, holdPpq);
-
-    if (numSamples >= lineLength || index < writeIndex)
-        writtenEnd = lineLength;
-    else
-        writtenEnd = std::max (writtenEnd, index);
 
     gateClock = gate;
     freakoutClock = clock;
