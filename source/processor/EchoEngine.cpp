@@ -13,15 +13,15 @@
 
 namespace
 {
-// Huge pages where the system has them: writing the lines through then takes a few dozen page
-// faults instead of twelve thousand. It is only advice, which a system without them ignores.
-void adviseHugePages (void* memory, std::size_t bytes)
+// Passes advice about the whole pages of the delay memory to the system, which may ignore it.
+void adviseDelayMemory (double* memory, int advice)
 {
     const auto pageSize = static_cast<std::uintptr_t> (sysconf (_SC_PAGESIZE));
-    const auto begin = (reinterpret_cast<std::uintptr_t> (memory) + pageSize - 1) & ~(pageSize - 1);
-    const auto end = (reinterpret_cast<std::uintptr_t> (memory) + bytes) & ~(pageSize - 1);
+    const auto start = reinterpret_cast<std::uintptr_t> (memory);
+    const auto begin = (start + pageSize - 1) & ~(pageSize - 1);
+    const auto end = (start + 2 * static_cast<std::uintptr_t> (EchoEngine::lineLength) * sizeof (double)) & ~(pageSize - 1);
     if (end > begin)
-        madvise (reinterpret_cast<void*> (begin), end - begin, MADV_HUGEPAGE);
+        madvise (reinterpret_cast<void*> (begin), end - begin, advice);
 }
 
 // Soft clipper of the feedback path: slope 1 at 0, folds values beyond about 2.92 back. Each
@@ -66,7 +66,9 @@ EchoEngine::EchoEngine()
     if (delayMemory == nullptr)
         throw std::bad_alloc();
 
-    adviseHugePages (delayMemory.get(), 2 * static_cast<std::size_t> (lineLength) * sizeof (double));
+    // Huge pages where the system has them: making the lines resident then takes a few dozen page
+    // faults instead of twelve thousand.
+    adviseDelayMemory (delayMemory.get(), MADV_HUGEPAGE);
 }
 
 void EchoEngine::prepare (double newSampleRate)
@@ -74,6 +76,9 @@ void EchoEngine::prepare (double newSampleRate)
     sampleRate = newSampleRate;
     gateClock.sampleRate = newSampleRate;
     freakoutClock.sampleRate = newSampleRate;
+    // The system fills in the pages of the lines faster by itself than by faults on the first
+    // writes; a kernel without it (before 5.14) refuses, and the clear then faults them in.
+    adviseDelayMemory (delayMemory.get(), MADV_POPULATE_WRITE);
     clearLines();
 
     for (auto* smoother : { &inputModLevelSmoother, &feedModLevelSmoother, &feedbackSmoother, &dampSmoother, &inputGainSmoother, &spreadSmoother, &mixSmoother, &modTotalSmoother, &freakoutSmoother })
