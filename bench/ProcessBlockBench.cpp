@@ -3,7 +3,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
 #include <cmath>
 #include <ctime>
 
@@ -67,11 +66,6 @@ void processBlockBench (benchmark::State& state, Setting setting)
     processor.setRateAndBufferSizeDetails (benchRate, blockSize);
     processor.prepareToPlay (benchRate, blockSize);
     applySetting (processor.pluginParameters, setting);
-
-    // A new instance's delay lines come from the system untouched; writing them through once makes
-    // this the cost of steady playback, without the first pass's page faults (see InstanceBench).
-    for (int channel = 0; channel < 2; ++channel)
-        std::fill_n (processor.echoEngine->line (channel), EchoEngine::lineLength, 0.0);
 
     // A second of input, copied block by block so that no timing pause is needed.
     const auto sourceLength = static_cast<int> (benchRate);

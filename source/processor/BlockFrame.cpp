@@ -25,6 +25,8 @@ void WarbloomAudioProcessor::prepareToPlay (double, int maximumExpectedSamplesPe
     }
 
     dryBuffer.setSize (juce::jmax (2, getTotalNumInputChannels(), getTotalNumOutputChannels()), juce::jmax (1, maximumExpectedSamplesPerBlock));
+    // Written once here, so that its pages too are resident before the first block.
+    dryBuffer.clear();
 
     currentPpqPosition = 0.0;
     isPlaying = false;

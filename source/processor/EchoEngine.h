@@ -38,7 +38,8 @@ struct EchoSettings
 
 // The tempo-synced stereo echo with its modulation gate and the Freakout delay and damping
 // source. The two delay lines are allocated once, here; nothing allocates afterwards. They come
-// zeroed from the system, so pages that no echo has reached yet cost no time and no memory.
+// zeroed from the system and take no memory until prepare writes them through, so an instance
+// that is never prepared (a host scanning its plug-ins) stays cheap.
 class EchoEngine
 {
 public:
@@ -71,8 +72,6 @@ public:
     float gateLevelSlow = 0.0f;
     float freakoutRandomSmoothed = 0.0f;
     std::unique_ptr<double[], decltype (&std::free)> delayMemory;
-    // One past the highest position either line has been written at since it was last cleared.
-    int writtenEnd = 0;
     float feedbackLeft = 0.0f;
     float feedbackRight = 0.0f;
     double delayTargetLeft = 0.0;

@@ -185,8 +185,8 @@ TEST (EchoEngine, PowerOffWritesZerosAndLeavesTheBuffer)
     }
 }
 
-// Clearing rewrites only what was written since the last clear, so every position a block
-// reached, including one that ran across the end of the line, must read 0 afterwards.
+// Every position a block reached, including one that ran across the end of the line, must read 0
+// after a clear or a prepare.
 TEST (EchoEngine, ClearingEmptiesEveryPositionWrittenSinceTheLastClear)
 {
     struct Case
