@@ -1,5 +1,6 @@
 #include "PresetBrowser.h"
 
+#include "FolderListing.h"
 #include "RegularFile.h"
 #include "SubPresets.h"
 
@@ -27,18 +28,18 @@ void readSubFolders (FolderTree& node, const juce::String& ext, int& foldersLeft
 {
     const juce::File dir (node.path);
 
-    for (const auto& entry : juce::RangedDirectoryIterator (dir, false, "*", juce::File::findDirectories))
+    for (const auto& path : FolderListing::folders (dir))
     {
         if (foldersLeft <= 0)
             break;
 
         --foldersLeft;
-        node.subFolders.push_back ({ entry.getFile().getFullPathName(), {}, {} });
+        node.subFolders.push_back ({ path, {}, {} });
         readSubFolders (node.subFolders.back(), ext, foldersLeft);
     }
 
-    for (const auto& entry : juce::RangedDirectoryIterator (dir, false, "*" + ext, juce::File::findFiles))
-        if (const auto path = entry.getFile().getFullPathName(); isRegularFile (path))
+    for (const auto& path : FolderListing::files (dir, "*" + ext))
+        if (isRegularFile (path))
             node.files.add (path);
 }
 

@@ -14,8 +14,8 @@ struct FolderTree
 };
 
 // Reads the folder tree at dir from disk. Hidden entries are included, files only when they are
-// regular files or links to them; no more folders are read than the browser can show, which also
-// ends symbolic-link loops.
+// regular files or links to them, and no entry whose name is not valid UTF-8; no more folders are
+// read than the browser can show, which also ends symbolic-link loops.
 FolderTree readFolderTree (const juce::File& dir, const juce::String& ext);
 
 namespace PresetBrowser

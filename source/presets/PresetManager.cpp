@@ -1,6 +1,8 @@
 #include "PresetManager.h"
 
+#include "BoundedFileRead.h"
 #include "PresetBrowser.h"
+#include "processor/StateBlockSize.h"
 #include "processor/WarbloomAudioProcessor.h"
 #include "RegularFile.h"
 #include "SafeFileWrite.h"
@@ -90,13 +92,12 @@ void PresetManager::loadPreset (juce::String* file)
 
 bool PresetManager::loadPresetFile (const juce::String& path)
 {
-    const juce::File file (path);
     juce::MemoryBlock data;
 
-    if (! isRegularFile (path) || ! file.loadFileAsData (data))
+    if (! isRegularFile (path) || ! readFileUpTo (path, maxStateBlockBytes, data))
         return false;
 
-    store (presetName, file.getFileNameWithoutExtension());
+    store (presetName, juce::File (path).getFileNameWithoutExtension());
     processor->setStateInformation (data.getData(), (int) data.getSize());
     return true;
 }
@@ -225,11 +226,11 @@ void PresetManager::loadSubPreset (int index)
 
     const auto path = copyOf (subPresetPaths[(size_t) index]);
 
-    if (! isRegularFile (path))
+    juce::MemoryBlock data;
+
+    if (! isRegularFile (path) || ! readFileUpTo (path, SubPresetFile::maxFileBytes, data))
         return;
 
-    juce::FileInputStream in { juce::File (path) };
-
-    if (in.openedOk())
-        SubPresetFile::read (in, group, *processor);
+    juce::MemoryInputStream in (data, false);
+    SubPresetFile::read (in, group, *processor);
 }

@@ -8,6 +8,10 @@
 // group, in table order.
 namespace SubPresetFile
 {
+// The largest file read. The plug-in writes at most the magic and 100 values, 404 bytes, so a
+// file far larger comes from elsewhere.
+constexpr size_t maxFileBytes = 64 * 1024;
+
 // The file's bytes for the group's current parameter values.
 juce::MemoryBlock write (const SubPresetST& group, juce::AudioProcessor& processor);
 

@@ -415,4 +415,90 @@ TEST (PresetManager, AFailedSubPresetSaveKeepsTheSlotsPath)
     EXPECT_EQ (presets.subPresetPaths[0], "kept");
     EXPECT_EQ (juce::File (p.path (SubPresets[0].folder)).getNumberOfChildFiles (juce::File::findFilesAndDirectories), 0);
 }
+// A file of the given size that takes almost no disk: the bytes given, then a hole.
+void writeSparse (const juce::String& path, const juce::MemoryBlock& head, off_t size)
+{
+    juce::File (path).getParentDirectory().createDirectory();
+    const auto fd = open (path.toRawUTF8(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    ASSERT_GE (fd, 0);
+    EXPECT_EQ (write (fd, head.getData(), head.getSize()), (ssize_t) head.getSize());
+    EXPECT_EQ (ftruncate (fd, size), 0);
+    close (fd);
+}
+
+// Files far larger than the plug-in writes, whose first bytes would load: a preset whose block
+// sets echoMix, a sub-preset whose values set the tone group. None may be read, by any route.
+TEST (PresetManager, FilesFarLargerThanWrittenOnesAreNotRead)
+{
+    constexpr off_t gigabyte = off_t { 1 } << 30;
+
+    struct Case
+    {
+        const char* what;
+        const char* file;
+        off_t size;
+        std::function<void (PresetTestProcessor&, const juce::String& path)> load;
+    };
+
+    const Case cases[] = {
+        { "40 GB preset from the browser", "Presets/huge.wbm", 40 * gigabyte, [] (PresetTestProcessor& p, const juce::String&)
+          {
+              p.dialogs->chooseItem ("huge");
+              p.presets().loadPreset (&p.presets().presetPath);
+          } },
+        { "40 GB preset by path", "Presets/huge.wbm", 40 * gigabyte, [] (PresetTestProcessor& p, const juce::String& path)
+          { EXPECT_FALSE (p.presets().loadPresetFile (path)); } },
+        { "3 GB preset by path", "Presets/huge.wbm", 3 * gigabyte, [] (PresetTestProcessor& p, const juce::String& path)
+          { EXPECT_FALSE (p.presets().loadPresetFile (path)); } },
+        // The arrows keep a stored path that is not in the tree and load it again.
+        { "3 GB preset stepped to from outside the root", "elsewhere/huge.wbm", 3 * gigabyte, [] (PresetTestProcessor& p, const juce::String& path)
+          {
+              auto& presets = p.presets();
+              p.temp.write ("Presets/Other.wbm");
+              presets.presetPath = path;
+              ASSERT_EQ (presets.getNextPrevFile (1, &presets.presetPath, "Load Preset", ".wbm", "Presets", "Preset"), 1);
+              EXPECT_FALSE (presets.loadPresetFile (presets.presetPath));
+          } },
+        { "3 GB sub-preset from the browser", "SubPresets/huge.Tsp", 3 * gigabyte, [] (PresetTestProcessor& p, const juce::String&)
+          {
+              p.dialogs->chooseItem ("huge");
+              p.presets().loadSubPreset (0);
+          } },
+    };
+
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE (c.what);
+        PresetTestProcessor p;
+        const auto path = p.path (c.file);
+
+        setParameter (p.processor, "echoMix", 0.25f);
+        setParameter (p.processor, "bandSplitter", 0.25f);
+        auto head = p.stateBlock();
+
+        if (juce::String (c.file).endsWith (".Tsp"))
+        {
+            juce::MemoryOutputStream values;
+            values.write ("WBMX", 4);
+
+            for (int i = 0; i < 10; ++i)
+                values.writeFloat (0.75f);
+
+            head = values.getMemoryBlock();
+        }
+
+        setParameter (p.processor, "echoMix", 0.5f);
+        setParameter (p.processor, "bandSplitter", 0.5f);
+        const auto before = std::make_pair (parameterValue (p.processor, "echoMix"), parameterValue (p.processor, "bandSplitter"));
+        writeSparse (path, head, c.size);
+        ASSERT_EQ (juce::File (path).getSize(), (juce::int64) c.size);
+
+        const auto start = juce::Time::getMillisecondCounterHiRes();
+        c.load (p, path);
+
+        EXPECT_LT (juce::Time::getMillisecondCounterHiRes() - start, 5000.0);
+        EXPECT_EQ (std::make_pair (parameterValue (p.processor, "echoMix"), parameterValue (p.processor, "bandSplitter")), before);
+        EXPECT_EQ (p.presets().presetName, "Untitled");
+    }
+}
 } // namespace
