@@ -86,16 +86,9 @@ void WarbloomAudioProcessorEditor::paint (juce::Graphics& g)
 
 void WarbloomAudioProcessorEditor::resized()
 {
-    // A stored size comes from a state block, which may be damaged, and a restored block sets the
-    // size without the constrainer: whatever the route, stay within the limits.
-    const auto width = juce::jlimit (referenceWidth, 2 * referenceWidth, getWidth());
-    const auto height = juce::jlimit (referenceHeight, 2 * referenceHeight, getHeight());
-
-    if (width != getWidth() || height != getHeight())
-    {
-        setSize (width, height);
+    // A restored state and the host's window may offer a size off the ratio or beyond the limits.
+    if (sizeSettler.settle())
         return;
-    }
 
     const std::pair<juce::Component*, DesignRect> placements[] = {
         { &patchPanel, { 207, 1, 520, 41 } },

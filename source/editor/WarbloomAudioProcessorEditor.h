@@ -8,6 +8,7 @@
 #include "editor/panels/PatchPanel.h"
 #include "editor/panels/TonePanel.h"
 #include "editor/ReferenceLayout.h"
+#include "editor/SizeSettler.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
 
@@ -44,6 +45,7 @@ private:
     MasterPanel masterPanel;
     AboutPanel aboutPanel;
     BasicButton aboutButton;
+    SizeSettler sizeSettler { *this };
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (WarbloomAudioProcessorEditor)
 };

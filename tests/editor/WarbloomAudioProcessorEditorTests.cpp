@@ -128,6 +128,38 @@ TEST (ProcessorEditor, ResizesOnlyBetweenOneAndTwiceItsSizeAtAFixedRatio)
     }
 }
 
+// A size that skips the constrainer, as a restored state or a host's window gives, settles on the
+// largest size at the ratio that fits the offered box within the limits; the sizes a drag of the
+// corner gives stay as they are, so sizes stored by earlier sessions open unchanged.
+TEST (ProcessorEditor, AnOffRatioSizeSettlesOnTheLargestRatioSizeInsideItsBox)
+{
+    WarbloomAudioProcessor processor;
+    auto editor = openEditor (processor);
+
+    const std::pair<juce::Rectangle<int>, juce::Rectangle<int>> offers[] = {
+        { { 748, 770 }, { 748, 385 } },
+        { { 1496, 385 }, { 748, 385 } },
+        { { 1200, 466 }, { 906, 466 } },
+        { { 1300, 586 }, { 1139, 586 } },
+        { { 100000, 100000 }, { 1496, 770 } },
+        { { 1, 1 }, { 748, 385 } },
+    };
+    for (const auto& [offered, settled] : offers)
+    {
+        editor->setSize (offered.getWidth(), offered.getHeight());
+        EXPECT_EQ (editor->getLocalBounds(), settled) << offered.toString();
+        EXPECT_EQ (ownChildren (*editor)[aboutPanelIndex]->getBounds(), settled) << offered.toString();
+    }
+
+    // JUCE's constrainer rounds the dragged extent's counterpart to the nearest pixel.
+    for (int width = 748; width <= 1496; ++width)
+    {
+        const juce::Rectangle<int> dragged (width, juce::roundToInt (width * 385.0 / 748.0));
+        editor->setSize (dragged.getWidth(), dragged.getHeight());
+        ASSERT_EQ (editor->getLocalBounds(), dragged);
+    }
+}
+
 TEST (ProcessorEditor, ReopensAtTheLastPaintedSizeWhichTheStateCarries)
 {
     WarbloomAudioProcessor processor;
@@ -230,8 +262,10 @@ TEST (ProcessorEditor, ADamagedRestoredSizeStaysWithinTheLimits)
     WarbloomAudioProcessor processor;
     auto editor = openEditor (processor);
     processor.setStateInformation (state.getData(), (int) state.getSize());
-    EXPECT_EQ (editor->getLocalBounds(), juce::Rectangle<int> (1496, 385));
-    EXPECT_EQ (ownChildren (*editor)[aboutPanelIndex]->getBounds(), juce::Rectangle<int> (1496, 385));
+
+    // Within the limits the box is 1496 x 385, and the largest size at the ratio inside it 748 x 385.
+    EXPECT_EQ (editor->getLocalBounds(), juce::Rectangle<int> (748, 385));
+    EXPECT_EQ (ownChildren (*editor)[aboutPanelIndex]->getBounds(), juce::Rectangle<int> (748, 385));
 }
 
 TEST (ProcessorEditor, TheTitleOpensTheAboutOverlayAboveEverything)

@@ -1,0 +1,73 @@
+#include "SizeSettler.h"
+
+#include <cmath>
+
+namespace
+{
+// The nearest allowed size is the largest one at the fixed ratio that fits in the offered box once
+// the box is brought within the limits. JUCE's VST3 view answers the host's size check this way,
+// in single precision rounded up to whole pixels, and so does this, so a host that checks first
+// and one that just sets a size end at the same size. Every size that the constrainer gives a drag
+// of the corner is already settled, so the sizes earlier sessions stored open unchanged.
+juce::Rectangle<int> settledSize (const juce::ComponentBoundsConstrainer& constrainer, juce::Rectangle<int> offered)
+{
+    auto width = juce::jlimit ((float) constrainer.getMinimumWidth(), (float) constrainer.getMaximumWidth(), (float) offered.getWidth());
+    auto height = juce::jlimit ((float) constrainer.getMinimumHeight(), (float) constrainer.getMaximumHeight(), (float) offered.getHeight());
+    const auto ratio = (float) constrainer.getFixedAspectRatio();
+
+    // While the editor is being built the ratio may not be set yet; the limits still hold.
+    if (ratio > 0.0f)
+    {
+        if (width / height > ratio)
+            width = height * ratio;
+        else
+            height = width / ratio;
+    }
+
+    return { (int) std::ceil (width), (int) std::ceil (height) };
+}
+} // namespace
+
+SizeSettler::SizeSettler (juce::AudioProcessorEditor& e)
+    : editor (e)
+{
+}
+
+SizeSettler::~SizeSettler()
+{
+    cancelPendingUpdate();
+}
+
+bool SizeSettler::settle()
+{
+    const auto offered = editor.getLocalBounds();
+    const auto* constrainer = editor.getConstrainer();
+
+    if (constrainer == nullptr)
+        return false;
+
+    const auto settled = settledSize (*constrainer, offered);
+
+    if (settled == offered)
+        return false;
+
+    editor.setSize (settled.getWidth(), settled.getHeight());
+
+    // Without a parent there is no host window yet; it takes the editor's size when it embeds it.
+    // A host that offers the same size again after being asked insists on it: it is not asked again
+    // until it offers another, so the two never take turns resizing each other.
+    if (editor.getParentComponent() != nullptr && offered != lastOffer)
+        triggerAsyncUpdate();
+
+    lastOffer = offered;
+    return true;
+}
+
+void SizeSettler::handleAsyncUpdate()
+{
+    // JUCE's VST3 view passes a change of the editor's bounds on to the host's window, except while
+    // it sizes the editor itself, as it does when the host's window offered the size; so the news
+    // goes out once that is over.
+    if (auto* parent = editor.getParentComponent())
+        parent->childBoundsChanged (&editor);
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <juce_audio_processors/juce_audio_processors.h>
+
+// Keeps an editor at a size its constrainer allows, whoever sizes it: a restored state and a host
+// that resizes its window without checking the size first can both give one off the ratio or the
+// limits. The editor then takes the size that JUCE's VST3 view answers to the host's size check for
+// the same box, and asks the host's window for it the way a drag of its corner does.
+class SizeSettler : private juce::AsyncUpdater
+{
+public:
+    explicit SizeSettler (juce::AudioProcessorEditor& editor);
+    ~SizeSettler() override;
+
+    // From the editor's resized(): true when the size was off and the editor has just been given
+    // the settled one, which runs resized() again.
+    bool settle();
+
+private:
+    void handleAsyncUpdate() override;
+
+    juce::AudioProcessorEditor& editor;
+    juce::Rectangle<int> lastOffer;
+};

@@ -1,0 +1,203 @@
+#include "hosting/HostedView.h"
+#include "support/LoadBuiltWarbloom.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace juce
+{
+// How gtest shows a size that differs.
+inline void PrintTo (const Rectangle<int>& r, std::ostream* os)
+{
+    *os << r.getWidth() << " x " << r.getHeight();
+}
+} // namespace juce
+
+namespace
+{
+using warbloom::hosting::HostedPlugin;
+using warbloom::hosting::HostedView;
+using Size = juce::Rectangle<int>;
+
+void runMessages (int milliseconds = 300)
+{
+    juce::MessageManager::getInstance()->runDispatchLoopUntil (milliseconds);
+}
+
+Steinberg::Vst::IComponent& componentOf (HostedPlugin& plugin)
+{
+    return *warbloom::hosting::hostedComponent (plugin);
+}
+
+// The plug-in's own block, at the start of what the component gives a host saving its session.
+std::unique_ptr<juce::XmlElement> savedBlock (HostedPlugin& plugin)
+{
+    Steinberg::MemoryStream stream;
+    componentOf (plugin).getState (&stream);
+    return juce::AudioProcessor::getXmlFromBinary (stream.getData(), (int) stream.getSize());
+}
+
+Size savedSize (HostedPlugin& plugin)
+{
+    const auto block = savedBlock (plugin);
+    const auto* preset = block != nullptr ? block->getFirstChildElement() : nullptr;
+    return preset != nullptr ? Size (preset->getIntAttribute ("GUI_W:"), preset->getIntAttribute ("GUI_H:")) : Size();
+}
+
+// A session reopened with this editor size: the host hands the component its stored block.
+void restoreSize (HostedPlugin& plugin, Size size)
+{
+    auto block = savedBlock (plugin);
+    ASSERT_NE (block, nullptr);
+    auto* preset = block->getFirstChildElement();
+    ASSERT_NE (preset, nullptr);
+    preset->setAttribute ("GUI_W:", (double) size.getWidth());
+    preset->setAttribute ("GUI_H:", (double) size.getHeight());
+
+    juce::MemoryBlock bytes;
+    juce::AudioProcessor::copyXmlToBinary (*block, bytes);
+    Steinberg::MemoryStream stream (bytes.getData(), (Steinberg::TSize) bytes.getSize());
+    EXPECT_EQ (componentOf (plugin).setState (&stream), Steinberg::kResultTrue);
+}
+
+// Between 1x and 2x the design, and the height within a pixel of width x 385 / 748.
+::testing::AssertionResult keepsTheRatio (Size size)
+{
+    const auto w = size.getWidth();
+    const auto h = size.getHeight();
+
+    if (w >= 748 && w <= 1496 && h >= 385 && h <= 770 && std::abs (385 * w - 748 * h) < 748)
+        return ::testing::AssertionSuccess();
+
+    return ::testing::AssertionFailure() << size.toString() << " is off the ratio 748 : 385 or its limits";
+}
+
+// The editor view in a host's window; it paints once messages run.
+std::unique_ptr<HostedView> showView (HostedPlugin& plugin)
+{
+    juce::String error;
+    auto view = HostedView::create (plugin, error);
+    EXPECT_NE (view, nullptr) << error;
+
+    if (view != nullptr)
+        view->show();
+
+    return view;
+}
+
+struct SizeCase
+{
+    Size offered, settled;
+};
+
+// The nearest size at the ratio is the largest that fits the offered box within the limits.
+const SizeCase restoredSizes[] = {
+    { { 748, 770 }, { 748, 385 } },
+    { { 1496, 385 }, { 748, 385 } },
+};
+
+const SizeCase hostWindowSizes[] = {
+    { { 1200, 466 }, { 906, 466 } },
+    { { 1300, 586 }, { 1139, 586 } },
+    { { 1000, 700 }, { 1000, 515 } },
+    { { 3000, 700 }, { 1360, 700 } },
+    { { 300, 300 }, { 748, 385 } },
+};
+} // namespace
+
+// An instance whose editor view has opened in a host's window and painted at the default size.
+class HostWindowSize : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        plugin = loadWarbloom();
+        ASSERT_NE (plugin, nullptr);
+        view = showView (*plugin);
+        ASSERT_NE (view, nullptr);
+        runMessages();
+        ASSERT_EQ (view->viewSize(), Size (748, 385));
+    }
+
+    std::unique_ptr<HostedPlugin> plugin;
+    std::unique_ptr<HostedView> view;
+};
+
+TEST (EditorSize, ARestoredSizeOffTheRatioOpensAtTheNearestSizeOnIt)
+{
+    for (const auto& [offered, settled] : restoredSizes)
+    {
+        for (const auto viewOpenFirst : { false, true })
+        {
+            SCOPED_TRACE (offered.toString() + (viewOpenFirst ? ", restored with the view open" : ", restored before the view opens"));
+            auto plugin = loadWarbloom();
+            ASSERT_NE (plugin, nullptr);
+
+            if (! viewOpenFirst)
+                restoreSize (*plugin, offered);
+
+            auto view = showView (*plugin);
+            ASSERT_NE (view, nullptr);
+
+            // Before the editor's first paint a restored state still sizes it.
+            if (viewOpenFirst)
+                restoreSize (*plugin, offered);
+
+            runMessages();
+            EXPECT_EQ (view->viewSize(), settled);
+            EXPECT_EQ (view->windowSize(), settled);
+            EXPECT_EQ (savedSize (*plugin), settled);
+        }
+    }
+}
+
+TEST_F (HostWindowSize, AWindowSetOffTheRatioIsAskedToTakeTheNearestSizeOnIt)
+{
+    for (const auto& [offered, settled] : hostWindowSizes)
+    {
+        SCOPED_TRACE (offered.toString());
+        EXPECT_EQ (view->checkedSize (offered.getWidth(), offered.getHeight()), settled) << "the host's size check";
+
+        // Set without a check, as a drag of the host's window border does.
+        const auto asked = view->resizeRequests().size();
+        view->resizeWindow (offered.getWidth(), offered.getHeight());
+        runMessages();
+
+        EXPECT_EQ (view->viewSize(), settled);
+        ASSERT_EQ (view->resizeRequests().size(), asked + 1) << "the plug-in asks the host once for its size";
+        EXPECT_EQ (view->resizeRequests().back(), settled);
+        EXPECT_EQ (view->windowSize(), settled);
+        EXPECT_EQ (savedSize (*plugin), settled);
+    }
+
+    // A host that checks first and sets the answer gets exactly that size, with nothing to ask.
+    for (const auto& row : hostWindowSizes)
+    {
+        const auto answer = view->checkedSize (row.offered.getWidth(), row.offered.getHeight());
+        EXPECT_TRUE (keepsTheRatio (answer));
+        const auto asked = view->resizeRequests().size();
+        view->resizeWindow (answer.getWidth(), answer.getHeight());
+        runMessages (100);
+        EXPECT_EQ (view->viewSize(), answer);
+        EXPECT_EQ (view->resizeRequests().size(), asked) << answer.toString();
+    }
+}
+
+TEST_F (HostWindowSize, AHostThatKeepsItsWindowOffTheRatioIsNotAskedForEver)
+{
+    const Size kept (1200, 466);
+    view->keepWindowAt (kept);
+    view->resizeWindow (kept.getWidth(), kept.getHeight());
+    runMessages (1000);
+
+    const auto asks = view->resizeRequests().size();
+    EXPECT_GE (asks, 1u);
+    EXPECT_LE (asks, 3u);
+
+    runMessages (500);
+    EXPECT_EQ (view->resizeRequests().size(), asks) << "the plug-in and the host settle";
+    EXPECT_EQ (view->windowSize(), kept);
+    EXPECT_EQ (view->viewSize(), Size (906, 466)) << "the editor keeps the ratio inside the host's window";
+    EXPECT_EQ (savedSize (*plugin), Size (906, 466));
+}
