@@ -1,10 +1,12 @@
 #include "GuardedNumber.h"
 #include "GuardedXmlParse.h"
 #include "ParameterRestore.h"
+#include "ReplaceAll.h"
 #include "WarbloomAudioProcessor.h"
 
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <vector>
 
 namespace
@@ -55,7 +57,7 @@ int restoreTexts (PresetManager& presets, const juce::XmlElement& element)
 
     if (! element.hasAttribute (presetPathKey))
     {
-        presets.presetName = element.getNumAttributes() > 0 ? element.getAttributeName (0).replace ("_", " ") : juce::String();
+        presets.presetName = element.getNumAttributes() > 0 ? replaceAll (element.getAttributeName (0), "_", " ") : juce::String();
         return 0;
     }
 
@@ -100,23 +102,24 @@ std::vector<Attribute> takeAttributes (juce::XmlElement& element)
 }
 
 // Sets the parameters named by the attributes from position first on, in order, each from the
-// value of the first attribute that carries its name.
+// value of the first attribute that carries its name. That value is read once, however often the
+// name comes again: a long value read at every repeat would take time quadratic in the block.
 void restoreParameters (juce::AudioProcessor& processor, const std::vector<Attribute>& attributes, size_t first)
 {
     std::vector<juce::AudioProcessorParameter*> named (attributes.size());
-    std::vector<const juce::String*> firstValues ((size_t) processor.getParameters().size());
+    std::vector<std::optional<double>> firstValues ((size_t) processor.getParameters().size());
 
     for (size_t k = 0; k < attributes.size(); ++k)
     {
         named[k] = findParameter (processor, attributes[k].name);
 
-        if (named[k] != nullptr && firstValues[(size_t) named[k]->getParameterIndex()] == nullptr)
-            firstValues[(size_t) named[k]->getParameterIndex()] = &attributes[k].value;
+        if (named[k] != nullptr && ! firstValues[(size_t) named[k]->getParameterIndex()].has_value())
+            firstValues[(size_t) named[k]->getParameterIndex()] = readNumber (attributes[k].value);
     }
 
     for (auto k = first; k < attributes.size(); ++k)
         if (named[k] != nullptr)
-            restoreParameter (*named[k], readNumber (*firstValues[(size_t) named[k]->getParameterIndex()]));
+            restoreParameter (*named[k], *firstValues[(size_t) named[k]->getParameterIndex()]);
 }
 } // namespace
 

@@ -449,6 +449,38 @@ TEST (StateBlock, ModestlyNestedAndLargeBlocksAreRead)
     EXPECT_EQ (p.presets().textEntries[19], "text20");
 }
 
+// Per-character work done once per underscore or once per repeated name took half a minute on
+// these. The time bound is a generous sanity limit, not a measurement.
+TEST (StateBlock, LongNamesAndRepeatedValuesAreReadInLinearTime)
+{
+    const struct
+    {
+        const char* what;
+        std::string preset;
+        std::function<void (PresetTestProcessor&)> check;
+    } cases[] = {
+        { "a 427 KB older-layout name of underscores",
+          "<WBM_Preset " + repeated ("a_", 213500) + "a=\"1\"/>",
+          [] (PresetTestProcessor& p)
+          { EXPECT_EQ (p.presets().presetName.toStdString(), repeated ("a ", 213500) + "a"); } },
+        { "a parameter named 1000 times after a 3.9 MB value",
+          "<WBM_Preset x=\"\" GUI_W:=\"1\" GUI_H:=\"1\" echoMix=\"0.25" + std::string (3900000, 'e') + "\"" + repeated (" echoMix=\"1\"", 1000) + "/>",
+          [] (PresetTestProcessor& p)
+          { EXPECT_FLOAT_EQ (valueOf (p.processor, "echoMix"), 0.25f); } },
+    };
+
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE (c.what);
+        const auto block = rawBlock ("<WBM_StateInfo>" + c.preset + "</WBM_StateInfo>");
+        PresetTestProcessor p;
+        const auto start = juce::Time::getMillisecondCounterHiRes();
+        p.processor.setStateInformation (block.getData(), (int) block.getSize());
+        EXPECT_LT (juce::Time::getMillisecondCounterHiRes() - start, 5000.0);
+        c.check (p);
+    }
+}
+
 // Every truncation and every single flipped byte of a valid block: no crash, and what is left
 // is a state that writes and reads back as itself.
 TEST (StateBlock, DamagedBlocksLeaveAConsistentState)
