@@ -2,6 +2,7 @@
 #include "GuardedXmlParse.h"
 #include "ParameterRestore.h"
 #include "ReplaceAll.h"
+#include "StateBlockSize.h"
 #include "WarbloomAudioProcessor.h"
 
 #include <cmath>
@@ -22,10 +23,12 @@ const juce::String heightKey { "GUI_H:" };
 // JUCE's binary XML wrapper: magic, stored text length, UTF-8 text, a zero byte.
 constexpr juce::uint32 binaryXmlMagic = 0x21324356;
 
-// JUCE's unwrapping rule, with the text guarded against JUCE's parser faults.
+// JUCE's unwrapping rule, with the text guarded against JUCE's parser faults. A block larger than
+// the bound is refused whole; a stored length beyond the bytes present reads only those, so what
+// is read stays within the bound too.
 std::unique_ptr<juce::XmlElement> parseStateBlock (const void* data, int sizeInBytes)
 {
-    if (sizeInBytes <= 8 || juce::ByteOrder::littleEndianInt (data) != binaryXmlMagic)
+    if (sizeInBytes <= 8 || (size_t) sizeInBytes > maxStateBlockBytes || juce::ByteOrder::littleEndianInt (data) != binaryXmlMagic)
         return {};
 
     const auto storedLength = (int) juce::ByteOrder::littleEndianInt (juce::addBytesToPointer (data, 4));
