@@ -1,9 +1,13 @@
+#include "GuardedNumber.h"
 #include "GuardedXmlParse.h"
 #include "ParameterRestore.h"
+#include "ReplaceAll.h"
+#include "StateBlockSize.h"
 #include "WarbloomAudioProcessor.h"
 
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <vector>
 
 namespace
@@ -19,10 +23,12 @@ const juce::String heightKey { "GUI_H:" };
 // JUCE's binary XML wrapper: magic, stored text length, UTF-8 text, a zero byte.
 constexpr juce::uint32 binaryXmlMagic = 0x21324356;
 
-// JUCE's unwrapping rule, with the text guarded against JUCE's parser faults.
+// JUCE's unwrapping rule, with the text guarded against JUCE's parser faults. A block larger than
+// the bound is refused whole; a stored length beyond the bytes present reads only those, so what
+// is read stays within the bound too.
 std::unique_ptr<juce::XmlElement> parseStateBlock (const void* data, int sizeInBytes)
 {
-    if (sizeInBytes <= 8 || juce::ByteOrder::littleEndianInt (data) != binaryXmlMagic)
+    if (sizeInBytes <= 8 || (size_t) sizeInBytes > maxStateBlockBytes || juce::ByteOrder::littleEndianInt (data) != binaryXmlMagic)
         return {};
 
     const auto storedLength = (int) juce::ByteOrder::littleEndianInt (juce::addBytesToPointer (data, 4));
@@ -35,70 +41,6 @@ std::unique_ptr<juce::XmlElement> parseStateBlock (const void* data, int sizeInB
 
 // The non-parameter attributes before the sub-preset paths and after the text entries.
 constexpr int attributesAroundSlots = 3;
-
-// JUCE's number parser, after shortening each run of digits after an exponent mark: the parser
-// builds the exponent in an int, which overflows on long runs. Leading zeros are dropped, leaving
-// one where the run is all zeros so the text keeps its shape, and five significant digits kept,
-// which still puts any longer exponent beyond a double's range.
-double readNumber (const juce::String& text)
-{
-    if (! text.containsAnyOf ("eE"))
-        return text.getDoubleValue();
-
-    constexpr int maxExponentDigits = 5;
-    enum class State
-    {
-        plain,
-        afterMark,
-        afterSign,
-        inDigits
-    };
-
-    // A stream, not a string: JUCE grows a string by exactly what is appended.
-    juce::MemoryOutputStream safe;
-    auto state = State::plain;
-    auto significantDigits = 0;
-    auto droppedZero = false;
-
-    for (auto p = text.getCharPointer();;)
-    {
-        const auto c = p.getAndAdvance();
-        const auto isDigit = juce::CharacterFunctions::isDigit (c);
-
-        if (isDigit && state != State::plain)
-        {
-            if (state != State::inDigits)
-            {
-                significantDigits = 0;
-                droppedZero = false;
-            }
-
-            state = State::inDigits;
-
-            if (significantDigits == 0 && c == '0')
-                droppedZero = true;
-            else if (++significantDigits <= maxExponentDigits)
-                safe.appendUTF8Char (c);
-
-            continue;
-        }
-
-        if (state == State::inDigits && significantDigits == 0 && droppedZero)
-            safe.appendUTF8Char ('0');
-
-        if (c == 0)
-            break;
-
-        safe.appendUTF8Char (c);
-
-        if (state == State::afterMark && (c == '+' || c == '-'))
-            state = State::afterSign;
-        else
-            state = (c == 'e' || c == 'E') ? State::afterMark : State::plain;
-    }
-
-    return safe.toUTF8().getDoubleValue();
-}
 
 int readSize (const juce::XmlElement& element, const juce::String& key)
 {
@@ -118,7 +60,7 @@ int restoreTexts (PresetManager& presets, const juce::XmlElement& element)
 
     if (! element.hasAttribute (presetPathKey))
     {
-        presets.presetName = element.getNumAttributes() > 0 ? element.getAttributeName (0).replace ("_", " ") : juce::String();
+        presets.presetName = element.getNumAttributes() > 0 ? replaceAll (element.getAttributeName (0), "_", " ") : juce::String();
         return 0;
     }
 
@@ -163,23 +105,24 @@ std::vector<Attribute> takeAttributes (juce::XmlElement& element)
 }
 
 // Sets the parameters named by the attributes from position first on, in order, each from the
-// value of the first attribute that carries its name.
+// value of the first attribute that carries its name. That value is read once, however often the
+// name comes again: a long value read at every repeat would take time quadratic in the block.
 void restoreParameters (juce::AudioProcessor& processor, const std::vector<Attribute>& attributes, size_t first)
 {
     std::vector<juce::AudioProcessorParameter*> named (attributes.size());
-    std::vector<const juce::String*> firstValues ((size_t) processor.getParameters().size());
+    std::vector<std::optional<double>> firstValues ((size_t) processor.getParameters().size());
 
     for (size_t k = 0; k < attributes.size(); ++k)
     {
         named[k] = findParameter (processor, attributes[k].name);
 
-        if (named[k] != nullptr && firstValues[(size_t) named[k]->getParameterIndex()] == nullptr)
-            firstValues[(size_t) named[k]->getParameterIndex()] = &attributes[k].value;
+        if (named[k] != nullptr && ! firstValues[(size_t) named[k]->getParameterIndex()].has_value())
+            firstValues[(size_t) named[k]->getParameterIndex()] = readNumber (attributes[k].value);
     }
 
     for (auto k = first; k < attributes.size(); ++k)
         if (named[k] != nullptr)
-            restoreParameter (*named[k], readNumber (*firstValues[(size_t) named[k]->getParameterIndex()]));
+            restoreParameter (*named[k], *firstValues[(size_t) named[k]->getParameterIndex()]);
 }
 } // namespace
 

@@ -1,5 +1,7 @@
 #include "PluginParameters.h"
 
+#include "GuardedNumber.h"
+
 #include <cmath>
 
 namespace
@@ -60,7 +62,7 @@ juce::String PluginParameters::valueToText (float value, int maximumStringLength
 float PluginParameters::textToValue (const juce::String& text)
 {
     // JUCE reads "nan" as a number, which would set the parameter to NaN.
-    const auto value = text.getDoubleValue();
+    const auto value = readNumber (text);
     return std::isnan (value) ? 0.0f : static_cast<float> (value);
 }
 

@@ -91,6 +91,36 @@ TEST (ControlText, KnobAndSliderShareTheirTextRules)
     }
 }
 
+// JUCE's number reader builds the exponent in an int: these wrapped round to 10 and 0, and
+// UBSan reported the overflow.
+TEST (ControlText, LongExponentsReadAsTheirMagnitude)
+{
+    constexpr auto inf = std::numeric_limits<double>::infinity();
+    BasicKnob knob (0.0f, 100.0f, "Hz");
+    BasicSlider slider (0.0f, 100.0f, "%");
+    DecibelKnob decibels (-100.0f, 12.0f, "dB");
+
+    const struct
+    {
+        const char* text;
+        double value;
+    } cases[] = {
+        { "1e4294967297", inf },
+        { "2e2147483648", inf },
+        { "-1e4294967297 Hz", -inf },
+        { "1e-4294967297", 0.0 },
+        { "2.5e+0000000000000001", 25.0 },
+        { "3E00000000000000000000", 3.0 },
+    };
+
+    for (const auto& c : cases)
+    {
+        EXPECT_EQ (knob.getValueFromText (c.text), c.value) << c.text;
+        EXPECT_EQ (slider.getValueFromText (c.text), c.value) << c.text;
+        EXPECT_EQ (decibels.getValueFromText (juce::String (c.text) + " DB"), c.value) << c.text;
+    }
+}
+
 TEST (ControlText, ConstructorsSetStyleAndContinuousRange)
 {
     BasicKnob knob (20.0f, 1200.0f, "Hz");

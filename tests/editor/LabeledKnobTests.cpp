@@ -147,6 +147,30 @@ TEST_F (LabeledKnobFixture, TypedTextSetsTheKnobWithinItsRange)
     EXPECT_EQ (knob.getValue(), 1200.0);
 }
 
+// Blanks around the typed number are not part of it, and an exponent past a double's range
+// reaches the end of the range rather than wrapping round to a small number.
+TEST_F (LabeledKnobFixture, TypedNumbersReadWhole)
+{
+    const struct
+    {
+        const char* text;
+        double value;
+    } cases[] = {
+        { "  700  ", 700.0 },
+        { "\t700 Hz ", 700.0 },
+        { "1e4294967297", 1200.0 },
+        { "2e2147483648 Hz", 1200.0 },
+        { "1e-4294967297", 20.0 },
+    };
+
+    for (const auto& c : cases)
+    {
+        knob.setValue (440.0, juce::dontSendNotification);
+        labeled.label.setText (c.text, juce::sendNotificationSync);
+        EXPECT_EQ (knob.getValue(), c.value) << c.text;
+    }
+}
+
 void collectCaptions (juce::Component& parent, std::vector<LabeledKnob*>& captions)
 {
     for (auto* child : parent.getChildren())

@@ -138,6 +138,13 @@ TEST (HostState, HostileBlocksAreIgnored)
     const auto nestedLength = juce::ByteOrder::swapIfBigEndian ((juce::uint32) (deeplyNested.getSize() - 9));
     deeplyNested.copyFrom (&nestedLength, 4, 4);
 
+    // A text entry of 5 MB puts the block past the reader's size bound.
+    auto oversize = pluginBlock (good);
+    oversize->getFirstChildElement()->setAttribute ("TxEnt:1", juce::String::repeatedString ("t", 5 << 20));
+    oversize->getFirstChildElement()->setAttribute ("echoMix", 0.125);
+    juce::MemoryBlock oversizeBlock;
+    juce::AudioProcessor::copyXmlToBinary (*oversize, oversizeBlock);
+
     const std::pair<const char*, juce::MemoryBlock> cases[] = {
         { "random host bytes", noise },
         { "truncated host state", juce::MemoryBlock (good.getData(), good.getSize() / 2) },
@@ -147,6 +154,7 @@ TEST (HostState, HostileBlocksAreIgnored)
         { "huge stored length over noise", withComponentState (good, hugeLength) },
         { "empty component", withComponentState (good, {}) },
         { "30,000 nested elements", withComponentState (good, deeplyNested) },
+        { "a text entry past the size bound", withComponentState (good, oversizeBlock) },
     };
 
     for (const auto& [what, state] : cases)

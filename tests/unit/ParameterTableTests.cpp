@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace
 {
 juce::RangedAudioParameter& parameterAt (WarbloomAudioProcessor& processor, int index)
@@ -118,6 +120,8 @@ TEST (ParameterTable, TextToValueTable)
         { "nan", 0.0f },
         { "-nan", 0.0f },
         { "NaN Hz", 0.0f },
+        { "1e4294967297", std::numeric_limits<float>::infinity() },
+        { "2e-2147483648", 0.0f },
     };
 
     for (const auto& [text, value] : cases)

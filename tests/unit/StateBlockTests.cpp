@@ -1,4 +1,5 @@
 #include "processor/ParameterRestore.h"
+#include "processor/StateBlockSize.h"
 #include "support/PresetTestProcessor.h"
 
 #include <gtest/gtest.h>
@@ -447,6 +448,91 @@ TEST (StateBlock, ModestlyNestedAndLargeBlocksAreRead)
     EXPECT_FLOAT_EQ (valueOf (p.processor, "echoMix"), 0.25f);
     EXPECT_EQ (p.presets().presetName, "Large");
     EXPECT_EQ (p.presets().textEntries[19], "text20");
+}
+
+// Per-character work done once per underscore or once per repeated name took half a minute on
+// these. The time bound is a generous sanity limit, not a measurement.
+TEST (StateBlock, LongNamesAndRepeatedValuesAreReadInLinearTime)
+{
+    const struct
+    {
+        const char* what;
+        std::string preset;
+        std::function<void (PresetTestProcessor&)> check;
+    } cases[] = {
+        { "a 427 KB older-layout name of underscores",
+          "<WBM_Preset " + repeated ("a_", 213500) + "a=\"1\"/>",
+          [] (PresetTestProcessor& p)
+          { EXPECT_EQ (p.presets().presetName.toStdString(), repeated ("a ", 213500) + "a"); } },
+        { "a parameter named 1000 times after a 3.9 MB value",
+          "<WBM_Preset x=\"\" GUI_W:=\"1\" GUI_H:=\"1\" echoMix=\"0.25" + std::string (3900000, 'e') + "\"" + repeated (" echoMix=\"1\"", 1000) + "/>",
+          [] (PresetTestProcessor& p)
+          { EXPECT_FLOAT_EQ (valueOf (p.processor, "echoMix"), 0.25f); } },
+    };
+
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE (c.what);
+        const auto block = rawBlock ("<WBM_StateInfo>" + c.preset + "</WBM_StateInfo>");
+        PresetTestProcessor p;
+        const auto start = juce::Time::getMillisecondCounterHiRes();
+        p.processor.setStateInformation (block.getData(), (int) block.getSize());
+        EXPECT_LT (juce::Time::getMillisecondCounterHiRes() - start, 5000.0);
+        c.check (p);
+    }
+}
+
+// The current layout with twenty text entries that fill a block of the given size exactly.
+juce::MemoryBlock textEntriesBlock (size_t blockSize)
+{
+    std::string head = "<WBM_StateInfo><WBM_Preset PresetPathName:=\"/p/Big.wbm\"";
+
+    for (int i = 1; i <= 20; ++i)
+        head += " SubPreset:" + std::to_string (i) + "=\"\"";
+
+    const std::string tail = " GUI_W:=\"748\" GUI_H:=\"385\" echoMix=\"0.25\"/></WBM_StateInfo>";
+    auto entries = [] (size_t length, size_t last)
+    {
+        std::string text;
+
+        for (size_t i = 1; i <= 20; ++i)
+            text += " TxEnt:" + std::to_string (i) + "=\"" + std::string (i < 20 ? length : last, 't') + "\"";
+
+        return text;
+    };
+
+    const auto padding = blockSize - 9 - head.size() - tail.size() - entries (0, 0).size();
+    return rawBlock (head + entries (padding / 20, padding - 19 * (padding / 20)) + tail);
+}
+
+// Text entries are carried from block to block, so a block of hundreds of megabytes would cost
+// seconds and gigabytes again on every save. Above the bound a block changes nothing; at the
+// bound it is read.
+TEST (StateBlock, BlocksAboveTheSizeBoundChangeNothing)
+{
+    for (const auto size : { maxStateBlockBytes, maxStateBlockBytes + 1 })
+    {
+        SCOPED_TRACE (size);
+        const auto block = textEntriesBlock (size);
+        ASSERT_EQ (block.getSize(), size);
+
+        PresetTestProcessor p;
+        const auto before = p.stateBlock();
+        const auto start = juce::Time::getMillisecondCounterHiRes();
+        p.processor.setStateInformation (block.getData(), (int) block.getSize());
+        EXPECT_LT (juce::Time::getMillisecondCounterHiRes() - start, 5000.0);
+
+        if (size > maxStateBlockBytes)
+        {
+            EXPECT_EQ (p.stateBlock(), before);
+            EXPECT_EQ (p.presets().presetName, "Untitled");
+            continue;
+        }
+
+        EXPECT_EQ (p.presets().presetName, "Big");
+        EXPECT_FLOAT_EQ (valueOf (p.processor, "echoMix"), 0.25f);
+        EXPECT_GT (p.presets().textEntries[19].length(), 200000);
+    }
 }
 
 // Every truncation and every single flipped byte of a valid block: no crash, and what is left

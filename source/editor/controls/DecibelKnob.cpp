@@ -1,5 +1,7 @@
 #include "DecibelKnob.h"
 
+#include "processor/GuardedNumber.h"
+
 namespace
 {
 // Values at or below this read as "-INF", whatever infValue says.
@@ -19,7 +21,7 @@ double DecibelKnob::getValueFromText (const juce::String& text)
     if (number.equalsIgnoreCase ("-INF"))
         return infValue;
 
-    return number.getDoubleValue();
+    return readNumber (number);
 }
 
 juce::String DecibelKnob::getTextFromValue (double value)

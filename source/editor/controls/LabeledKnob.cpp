@@ -28,11 +28,12 @@ LabeledKnob::LabeledKnob (const juce::String& nameToShow, BasicKnob& knobToShow)
         startTimer (restoreDelayMs);
     };
 
-    // A NaN never equals the slider's value, so the slider would post its own update forever;
-    // infinities are clamped by the range like any other value.
+    // Blanks typed around the number are not part of it. A NaN never equals the slider's value,
+    // so the slider would post its own update forever; infinities are clamped by the range like
+    // any other value.
     label.onTextChange = [this]
     {
-        if (const auto value = knob->getValueFromText (label.getText()); ! std::isnan (value))
+        if (const auto value = knob->getValueFromText (label.getText().trim()); ! std::isnan (value))
             knob->setValue (value, juce::sendNotificationAsync);
     };
 }

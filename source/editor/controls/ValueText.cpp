@@ -1,5 +1,7 @@
 #include "ValueText.h"
 
+#include "processor/GuardedNumber.h"
+
 namespace ValueText
 {
 juce::String fromValue (double value, const juce::String& suffix)
@@ -12,6 +14,6 @@ juce::String fromValue (double value, const juce::String& suffix)
 
 double toValue (const juce::String& text)
 {
-    return text.upToFirstOccurrenceOf (" ", false, false).trim().getDoubleValue();
+    return readNumber (text.upToFirstOccurrenceOf (" ", false, false).trim());
 }
 } // namespace ValueText

@@ -7,7 +7,7 @@ namespace ValueText
 {
 juce::String fromValue (double value, const juce::String& suffix);
 
-// Reads the number before the first blank; a text without a leading number reads as 0. Like
-// JUCE's number reader, it reads "nan" and "inf" as numbers.
+// Reads the number before the first blank as the state block's numbers are read; a text without a
+// leading number reads as 0, and "nan" and "inf" read as numbers.
 double toValue (const juce::String& text);
 } // namespace ValueText
