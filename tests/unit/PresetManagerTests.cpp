@@ -415,6 +415,7 @@ TEST (PresetManager, AFailedSubPresetSaveKeepsTheSlotsPath)
     EXPECT_EQ (presets.subPresetPaths[0], "kept");
     EXPECT_EQ (juce::File (p.path (SubPresets[0].folder)).getNumberOfChildFiles (juce::File::findFilesAndDirectories), 0);
 }
+
 // A file of the given size that takes almost no disk: the bytes given, then a hole.
 void writeSparse (const juce::String& path, const juce::MemoryBlock& head, off_t size)
 {
