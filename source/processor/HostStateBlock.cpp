@@ -8,13 +8,15 @@
 
 namespace
 {
-const juce::Identifier rootTag { "WBM_StateInfo" };
-const juce::Identifier presetTag { "WBM_Preset" };
-const juce::String presetPathKey { "PresetPathName:" };
-const juce::String subPresetKey { "SubPreset:" };
-const juce::String textEntryKey { "TxEnt:" };
-const juce::String widthKey { "GUI_W:" };
-const juce::String heightKey { "GUI_H:" };
+// Plain character data: a host thread may still read or write a state block while the module's
+// statics are torn down at exit.
+constexpr char rootTag[] = "WBM_StateInfo";
+constexpr char presetTag[] = "WBM_Preset";
+constexpr char presetPathKey[] = "PresetPathName:";
+constexpr char subPresetKey[] = "SubPreset:";
+constexpr char textEntryKey[] = "TxEnt:";
+constexpr char widthKey[] = "GUI_W:";
+constexpr char heightKey[] = "GUI_H:";
 
 // JUCE's binary XML wrapper: magic, stored text length, UTF-8 text, a zero byte.
 constexpr juce::uint32 binaryXmlMagic = 0x21324356;
@@ -100,7 +102,7 @@ double readNumber (const juce::String& text)
     return safe.toUTF8().getDoubleValue();
 }
 
-int readSize (const juce::XmlElement& element, const juce::String& key)
+int readSize (const juce::XmlElement& element, juce::StringRef key)
 {
     const auto value = readNumber (element.getStringAttribute (key));
 
@@ -130,7 +132,7 @@ int restoreTexts (PresetManager& presets, const juce::XmlElement& element)
 
     auto skip = (int) presets.subPresetPaths.size();
 
-    if (element.hasAttribute (textEntryKey + "1"))
+    if (element.hasAttribute (juce::String (textEntryKey) + "1"))
     {
         for (size_t i = 0; i < presets.textEntries.size(); ++i)
             presets.textEntries[i] = element.getStringAttribute (textEntryKey + juce::String (i + 1));
