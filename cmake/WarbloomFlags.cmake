@@ -19,6 +19,26 @@ if(WARBLOOM_SANITIZE)
     add_link_options(-fsanitize=address,undefined)
 endif()
 
+if(WARBLOOM_TSAN)
+    if(NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+        message(FATAL_ERROR "WARBLOOM_TSAN needs clang")
+    endif()
+    if(WARBLOOM_SANITIZE OR WARBLOOM_FUZZ)
+        message(FATAL_ERROR "WARBLOOM_TSAN cannot be combined with AddressSanitizer")
+    endif()
+    add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
+    add_link_options(-fsanitize=thread)
+endif()
+
+# clang links ThreadSanitizer's runtime into executables only, so a plug-in module leaves the
+# runtime's symbols to the host that loads it; this comes after JUCE's --no-undefined on the
+# module's link line and overrides it.
+function(warbloom_allow_sanitizer_runtime_from_host target)
+    if(WARBLOOM_TSAN)
+        target_link_options(${target} PRIVATE -Wl,-z,undefs)
+    endif()
+endfunction()
+
 # The fuzz build instruments everything for libFuzzer's coverage and the sanitizers; only the
 # fuzz targets themselves link libFuzzer's main.
 if(WARBLOOM_FUZZ)

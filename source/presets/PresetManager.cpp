@@ -208,7 +208,7 @@ void PresetManager::saveSubPreset (int index)
     auto& path = subPresetPaths[(size_t) index];
     const auto previousPath = copyOf (path);
 
-    if (getFileFromMenu (&path, "Save " + group.title, group.extension, group.folder, "Sub-Preset") == 0)
+    if (getFileFromMenu (&path, "Save " + juce::String (group.title), group.extension, group.folder, "Sub-Preset") == 0)
         return;
 
     const auto data = SubPresetFile::write (group, *processor);
@@ -221,7 +221,7 @@ void PresetManager::loadSubPreset (int index)
 {
     const auto& group = SubPresets[index];
 
-    if (getFileFromMenu (&subPresetPaths[(size_t) index], "Load " + group.title, group.extension, group.folder, "Sub-Preset") == 0)
+    if (getFileFromMenu (&subPresetPaths[(size_t) index], "Load " + juce::String (group.title), group.extension, group.folder, "Sub-Preset") == 0)
         return;
 
     const auto path = copyOf (subPresetPaths[(size_t) index]);

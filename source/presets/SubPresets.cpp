@@ -2,9 +2,9 @@
 
 // The identifiers are literals of their own so that this table does not depend on the
 // initialisation order of the parameter statics.
-const juce::String directorySeperator { "/" };
+const char directorySeperator[] = "/";
 
-const SubPresetST SubPresets[numSubPresetGroups] = {
+constexpr SubPresetST SubPresets[numSubPresetGroups] = {
     { "TONE Sub Preset",
       "SubPresets",
       ".Tsp",
@@ -18,7 +18,7 @@ const SubPresetST SubPresets[numSubPresetGroups] = {
         { SubPresetKind::randomised, "satMix" },
         { SubPresetKind::notRandomised, "toneMix" },
         { SubPresetKind::randomised, "driveMix" },
-        { SubPresetKind::endOfList, {} } } },
+        { SubPresetKind::endOfList } } },
     { "MOD GATE Sub Preset",
       "SubPresets",
       ".Msp",
@@ -41,7 +41,7 @@ const SubPresetST SubPresets[numSubPresetGroups] = {
         { SubPresetKind::randomised, "toneModStep6" },
         { SubPresetKind::randomised, "toneModStep7" },
         { SubPresetKind::randomised, "toneModStep8" },
-        { SubPresetKind::endOfList, {} } } },
+        { SubPresetKind::endOfList } } },
     { "ECHO Sub Preset",
       "SubPresets",
       ".Esp",
@@ -54,7 +54,7 @@ const SubPresetST SubPresets[numSubPresetGroups] = {
         { SubPresetKind::randomised, "echoFeedback" },
         { SubPresetKind::randomised, "echoDamp" },
         { SubPresetKind::notRandomised, "echoMix" },
-        { SubPresetKind::endOfList, {} } } },
+        { SubPresetKind::endOfList } } },
     { "DELAY GATE Sub Preset",
       "SubPresets",
       ".Gsp",
@@ -71,7 +71,7 @@ const SubPresetST SubPresets[numSubPresetGroups] = {
         { SubPresetKind::randomised, "echoModStep6" },
         { SubPresetKind::randomised, "echoModStep7" },
         { SubPresetKind::randomised, "echoModStep8" },
-        { SubPresetKind::endOfList, {} } } },
+        { SubPresetKind::endOfList } } },
 };
 
-const juce::String pmDummy;
+const char pmDummy[] = "";

@@ -92,17 +92,32 @@ void WarbloomAudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, juc
     readPlayHead();
 
     const auto stereo = getTotalNumOutputChannels() == 2 && buffer.getNumChannels() >= 2;
-    const auto numChannels = stereo ? 2 : 1;
 
     if (! buffer.hasBeenCleared())
-        for (int channel = 0; channel < numChannels; ++channel)
+        for (int channel = 0; channel < (stereo ? 2 : 1); ++channel)
             replaceNonFinite (buffer.getWritePointer (channel), numSamples);
 
-    // Grows only when a host sends a larger block than it announced.
-    dryBuffer.makeCopyOf (buffer, true);
+    // A host that sends more samples than it announced gets them in pieces of the announced size,
+    // each timed as the block that would follow the last, so nothing grows on the audio thread.
+    const auto piece = dryBuffer.getNumSamples();
 
-    auto* left = buffer.getWritePointer (0);
-    auto* right = stereo ? buffer.getWritePointer (1) : nullptr;
+    for (int start = 0; start < numSamples; start += piece)
+    {
+        const auto length = juce::jmin (piece, numSamples - start);
+        processPiece (buffer, start, length, stereo);
+
+        if (! isPlaying || start + length < numSamples)
+            currentPpqPosition += length * (currentBpm / 60.0) / sampleRate;
+    }
+}
+
+void WarbloomAudioProcessor::processPiece (juce::AudioBuffer<float>& buffer, int start, int numSamples, bool stereo)
+{
+    for (int channel = 0; channel < (stereo ? 2 : 1); ++channel)
+        dryBuffer.copyFrom (channel, 0, buffer, channel, start, numSamples);
+
+    auto* left = buffer.getWritePointer (0, start);
+    auto* right = stereo ? buffer.getWritePointer (1, start) : nullptr;
     const auto* dryLeft = dryBuffer.getReadPointer (0);
     const auto* dryRight = stereo ? dryBuffer.getReadPointer (1) : nullptr;
 
@@ -125,7 +140,4 @@ void WarbloomAudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, juc
                               numSamples,
                               pluginParameters.outputGainLinear.load (std::memory_order_relaxed),
                               pluginParameters.dryWetMixValue.load (std::memory_order_relaxed));
-
-    if (! isPlaying)
-        currentPpqPosition += numSamples * (currentBpm / 60.0) / sampleRate;
 }

@@ -12,13 +12,15 @@
 
 namespace
 {
-const juce::Identifier rootTag { "WBM_StateInfo" };
-const juce::Identifier presetTag { "WBM_Preset" };
-const juce::String presetPathKey { "PresetPathName:" };
-const juce::String subPresetKey { "SubPreset:" };
-const juce::String textEntryKey { "TxEnt:" };
-const juce::String widthKey { "GUI_W:" };
-const juce::String heightKey { "GUI_H:" };
+// Plain character data: a host thread may still read or write a state block while the module's
+// statics are torn down at exit.
+constexpr char rootTag[] = "WBM_StateInfo";
+constexpr char presetTag[] = "WBM_Preset";
+constexpr char presetPathKey[] = "PresetPathName:";
+constexpr char subPresetKey[] = "SubPreset:";
+constexpr char textEntryKey[] = "TxEnt:";
+constexpr char widthKey[] = "GUI_W:";
+constexpr char heightKey[] = "GUI_H:";
 
 // JUCE's binary XML wrapper: magic, stored text length, UTF-8 text, a zero byte.
 constexpr juce::uint32 binaryXmlMagic = 0x21324356;
@@ -42,7 +44,7 @@ std::unique_ptr<juce::XmlElement> parseStateBlock (const void* data, int sizeInB
 // The non-parameter attributes before the sub-preset paths and after the text entries.
 constexpr int attributesAroundSlots = 3;
 
-int readSize (const juce::XmlElement& element, const juce::String& key)
+int readSize (const juce::XmlElement& element, juce::StringRef key)
 {
     const auto value = readNumber (element.getStringAttribute (key));
 
@@ -72,7 +74,7 @@ int restoreTexts (PresetManager& presets, const juce::XmlElement& element)
 
     auto skip = (int) presets.subPresetPaths.size();
 
-    if (element.hasAttribute (textEntryKey + "1"))
+    if (element.hasAttribute (juce::String (textEntryKey) + "1"))
     {
         for (size_t i = 0; i < presets.textEntries.size(); ++i)
             presets.textEntries[i] = element.getStringAttribute (textEntryKey + juce::String (i + 1));

@@ -61,6 +61,7 @@ public:
 
 private:
     void readPlayHead();
+    void processPiece (juce::AudioBuffer<float>& buffer, int start, int numSamples, bool stereo);
 
     // The block's dry input, sized by prepareToPlay so the audio thread does not allocate.
     juce::AudioBuffer<float> dryBuffer;

@@ -281,6 +281,45 @@ TEST (BlockFrame, LargerBlockThanAnnouncedIsProcessed)
     EXPECT_NE (out.getSample (1, 4095), 0.0f);
 }
 
+// A host that breaks its promise and sends more samples than prepareToPlay announced hears the
+// block as the announced-size blocks it could have sent, in mono and stereo, up to 8 times over.
+// Each size follows the last on the same two processors, which stay alike while the outputs do.
+TEST (BlockFrame, LargerBlockSoundsAsTheAnnouncedBlocks)
+{
+    constexpr int announced = 64;
+
+    for (const auto channels : { 1, 2 })
+    {
+        Frame whole (48000.0, announced, channels), pieces (48000.0, announced, channels);
+
+        for (auto* frame : { &whole, &pieces })
+        {
+            frame->fields.echoFeedbackValue = 0.9f;
+            frame->fields.echoMixValue = 0.6f;
+            frame->fields.toneModGatePowerOn = true;
+            frame->fields.filterCutValue = 900.0f;
+        }
+
+        for (const auto size : { announced + 1, 2 * announced, 3 * announced + 17, 8 * announced })
+        {
+            juce::AudioBuffer<float> signal (channels, size);
+            for (int channel = 0; channel < channels; ++channel)
+                for (int i = 0; i < size; ++i)
+                    signal.setSample (channel, i, 0.4f * std::sin (0.031f * static_cast<float> (i + 5 * channel)));
+
+            auto once = signal;
+            juce::MidiBuffer midi;
+            whole.processor.processBlock (once, midi);
+            const auto expected = pieces.render (signal);
+
+            for (int channel = 0; channel < channels; ++channel)
+                for (int i = 0; i < size; ++i)
+                    ASSERT_EQ (once.getSample (channel, i), expected.getSample (channel, i))
+                        << channels << " channels, " << size << " samples, at " << i;
+        }
+    }
+}
+
 TEST (BlockFrame, ReleaseClearsOnlyTheLines)
 {
     Frame frame;

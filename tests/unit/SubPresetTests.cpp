@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <limits>
+#include <type_traits>
 
 namespace
 {
@@ -60,17 +61,19 @@ TEST (SubPresets, GroupsHoldTheirParametersInFileOrder)
     {
         const auto ids = groupParameters (group);
         EXPECT_EQ (ids.size(), sizes[group].first);
-        EXPECT_EQ (SubPresets[group].folder, "SubPresets");
+        EXPECT_STREQ (SubPresets[group].folder, "SubPresets");
         EXPECT_EQ (SubPresetFile::write (SubPresets[group], processor).getSize(), sizes[group].second);
 
         for (const auto& id : ids)
             EXPECT_NE (findParameter (processor, id), nullptr) << id;
     }
 
-    EXPECT_EQ (SubPresets[0].title, "TONE Sub Preset");
-    EXPECT_EQ (SubPresets[3].extension, ".Gsp");
-    EXPECT_EQ (directorySeperator, "/");
-    EXPECT_TRUE (pmDummy.isEmpty());
+    EXPECT_STREQ (SubPresets[0].title, "TONE Sub Preset");
+    EXPECT_STREQ (SubPresets[3].extension, ".Gsp");
+    EXPECT_STREQ (directorySeperator, "/");
+    EXPECT_STREQ (pmDummy, "");
+    EXPECT_STREQ (SubPresets[4].title, "");
+    EXPECT_STREQ (SubPresets[0].entries[10].parameterID, "");
 
     juce::StringArray notRandomised;
 
@@ -81,6 +84,12 @@ TEST (SubPresets, GroupsHoldTheirParametersInFileOrder)
 
     EXPECT_EQ (notRandomised, juce::StringArray ({ "filterRes", "toneMix", "echoMix" }));
 }
+
+// A message thread may still walk the table while the module's statics are destroyed at exit,
+// so the table and the path strings beside it must have nothing to destroy.
+static_assert (std::is_trivially_destructible_v<SubPresetST>);
+static_assert (std::is_trivially_destructible_v<std::remove_all_extents_t<decltype (directorySeperator)>>);
+static_assert (std::is_trivially_destructible_v<std::remove_all_extents_t<decltype (pmDummy)>>);
 
 TEST (SubPresets, SavedGroupLoadsBackExactly)
 {
