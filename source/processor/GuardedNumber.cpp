@@ -1,14 +1,16 @@
 #include "GuardedNumber.h"
 
 // Leading zeros of an exponent are dropped, leaving one where the run is all zeros so the text
-// keeps its shape, and five significant digits kept, which still puts any longer exponent beyond
-// a double's range.
+// keeps its shape, and nine significant digits kept. JUCE adds one to the exponent for each digit
+// of a long mantissa past its precision, so fewer digits would misread a long mantissa with a
+// long negative exponent; nine still fit the int with that added, and any longer exponent
+// outweighs every mantissa shorter than 100 MB.
 double readNumber (const juce::String& text)
 {
     if (! text.containsAnyOf ("eE"))
         return text.getDoubleValue();
 
-    constexpr int maxExponentDigits = 5;
+    constexpr int maxExponentDigits = 9;
     enum class State
     {
         plain,
