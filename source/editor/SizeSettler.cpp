@@ -4,11 +4,13 @@
 
 namespace
 {
-// The nearest allowed size is the largest one at the fixed ratio that fits in the offered box once
-// the box is brought within the limits. JUCE's VST3 view answers the host's size check this way,
-// in single precision rounded up to whole pixels, and so does this, so a host that checks first
-// and one that just sets a size end at the same size. Every size that the constrainer gives a drag
-// of the corner is already settled, so the sizes earlier sessions stored open unchanged.
+// The nearest allowed size: bring the box within the limits, as the constrainer does first, then
+// take the largest size at the fixed ratio that fits inside it. From a size on the ratio the
+// constrainer would instead keep the side that moved more and could grow past the box; fitting
+// inside is what JUCE's VST3 view answers to the host's size check (single precision, rounded up to
+// whole pixels), so a host that checks first and one that just sets a size end alike, and the editor
+// never overhangs the host's window. Every size the constrainer gives a drag of the corner is left
+// as it is, so the sizes earlier sessions stored open unchanged.
 juce::Rectangle<int> settledSize (const juce::ComponentBoundsConstrainer& constrainer, juce::Rectangle<int> offered)
 {
     auto width = juce::jlimit ((float) constrainer.getMinimumWidth(), (float) constrainer.getMaximumWidth(), (float) offered.getWidth());
