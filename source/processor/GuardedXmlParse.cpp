@@ -278,7 +278,6 @@ private:
     // False when the text ends inside the value. The entities the guard lets through hold no quote.
     bool skipQuotedValue (juce::juce_wchar quote)
     {
-        constexpr juce::uint64 maxCopying = juce::uint64 { 1 } << 32;
         juce::uint64 length = 0, entities = 0;
 
         for (++input; *input != quote; ++input, ++length)
@@ -291,8 +290,8 @@ private:
         }
 
         ++input;
-        copying += entities * length;
-        overLimits = overLimits || copying > maxCopying;
+        copying += entityCopying (length, entities);
+        overLimits = overLimits || copying > maxEntityCopying;
         return true;
     }
 

@@ -5,6 +5,7 @@
 #include "StateBlockSize.h"
 #include "WarbloomAudioProcessor.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -126,6 +127,81 @@ void restoreParameters (juce::AudioProcessor& processor, const std::vector<Attri
         if (named[k] != nullptr)
             restoreParameter (*named[k], *firstValues[(size_t) named[k]->getParameterIndex()]);
 }
+
+// A text as JUCE's writer puts it in the block: its length there, and what JUCE's parser copies
+// to read it back.
+struct EscapedText
+{
+    size_t length = 0;
+    juce::uint64 copying = 0;
+};
+
+EscapedText escaped (const juce::String& text)
+{
+    if (text.isEmpty())
+        return {};
+
+    juce::XmlElement element ("e");
+    element.setAttribute ("v", text);
+    juce::MemoryOutputStream out;
+    element.writeTo (out, juce::XmlElement::TextFormat().singleLine().withoutHeader());
+
+    // <e v="..."/>; the escaped text is ASCII, so each of its bytes is a character.
+    constexpr size_t around = 9;
+    const auto* written = static_cast<const char*> (out.getData());
+    const auto length = out.getDataSize() - around;
+    const auto entities = (juce::uint64) std::count (written, written + out.getDataSize(), '&');
+    return { length, entityCopying (length, entities) };
+}
+
+// A text that a foreign block carried in may grow when JUCE's writer escapes it, up to six times
+// for a run of quotes, so the block written from it could be too large to read or cost the parser
+// more than it is allowed. Keeps the texts in order while the block stays readable and empties
+// the rest in the element; true when it emptied any. A block written again from what was read
+// back then keeps the same texts.
+bool emptyTextsThatWouldNotReadBack (juce::XmlElement& preset, const std::vector<Attribute>& texts, size_t blockSize)
+{
+    // An entity is at least four characters, so the texts of a block cost the parser at most a
+    // quarter of the square of their length: up to 128 KiB, a block reads back whatever it holds.
+    constexpr size_t alwaysReadable = size_t { 1 } << 17;
+    static_assert (entityCopying (alwaysReadable, alwaysReadable / 4) <= maxEntityCopying && alwaysReadable <= maxStateBlockBytes);
+
+    if (blockSize <= alwaysReadable)
+        return false;
+
+    std::vector<EscapedText> sizes;
+    size_t textBytes = 0;
+    juce::uint64 copying = 0;
+
+    for (const auto& text : texts)
+    {
+        sizes.push_back (escaped (text.value));
+        textBytes += sizes.back().length;
+        copying += sizes.back().copying;
+    }
+
+    if (blockSize <= maxStateBlockBytes && copying <= maxEntityCopying)
+        return false;
+
+    const auto fixedBytes = blockSize - textBytes;
+    auto bytesLeft = maxStateBlockBytes - juce::jmin (maxStateBlockBytes, fixedBytes);
+    auto copyingLeft = maxEntityCopying;
+
+    for (size_t i = 0; i < texts.size(); ++i)
+    {
+        if (sizes[i].length <= bytesLeft && sizes[i].copying <= copyingLeft)
+        {
+            bytesLeft -= sizes[i].length;
+            copyingLeft -= sizes[i].copying;
+        }
+        else
+        {
+            preset.setAttribute (texts[i].name, juce::String());
+        }
+    }
+
+    return true;
+}
 } // namespace
 
 void WarbloomAudioProcessor::getStateInformation (juce::MemoryBlock& destData)
@@ -133,17 +209,21 @@ void WarbloomAudioProcessor::getStateInformation (juce::MemoryBlock& destData)
     auto& presets = *presetManager;
     juce::XmlElement root (rootTag);
     auto* preset = root.createNewChildElement (presetTag);
+    std::vector<Attribute> texts;
 
     {
         const juce::ScopedLock lock (presets.textLock);
-        preset->setAttribute (presetPathKey, presets.presetPath);
+        texts.push_back ({ presetPathKey, presets.presetPath });
 
         for (size_t i = 0; i < presets.subPresetPaths.size(); ++i)
-            preset->setAttribute (subPresetKey + juce::String (i + 1), presets.subPresetPaths[i]);
+            texts.push_back ({ subPresetKey + juce::String (i + 1), presets.subPresetPaths[i] });
 
         for (size_t i = 0; i < presets.textEntries.size(); ++i)
-            preset->setAttribute (textEntryKey + juce::String (i + 1), presets.textEntries[i]);
+            texts.push_back ({ textEntryKey + juce::String (i + 1), presets.textEntries[i] });
     }
+
+    for (const auto& text : texts)
+        preset->setAttribute (text.name, text.value);
 
     const auto width = presets.editorWidth.load (std::memory_order_relaxed);
     presets.savedEditorWidth.store (width, std::memory_order_relaxed);
@@ -158,6 +238,9 @@ void WarbloomAudioProcessor::getStateInformation (juce::MemoryBlock& destData)
             preset->setAttribute (withId->paramID, (double) parameter->getValue());
 
     copyXmlToBinary (root, destData);
+
+    if (emptyTextsThatWouldNotReadBack (*preset, texts, destData.getSize()))
+        copyXmlToBinary (root, destData);
 }
 
 void WarbloomAudioProcessor::setStateInformation (const void* data, int sizeInBytes)

@@ -1,5 +1,6 @@
 #include "hosting/HostedPlugin.h"
 #include "support/LoadBuiltWarbloom.h"
+#include "support/RawStateBlock.h"
 
 #include <gtest/gtest.h>
 
@@ -175,5 +176,40 @@ TEST (HostState, HostileBlocksAreIgnored)
     for (int channel = 0; channel < 2; ++channel)
         for (int i = 0; i < buffer.getNumSamples(); ++i)
             ASSERT_TRUE (std::isfinite (buffer.getSample (channel, i)));
+}
+// A foreign block whose text entry the writer escapes six times over: a session reopened from what
+// the plug-in saved keeps its settings, and saves the same block again.
+TEST (HostState, ForeignTextsSurviveTheSessionsWriteBack)
+{
+    auto first = loadWarbloom();
+    ASSERT_NE (first, nullptr);
+
+    auto block = pluginBlock (hostState (*first));
+    ASSERT_NE (block, nullptr);
+    block->getFirstChildElement()->setAttribute ("PresetPathName:", "/presets/Foreign.wbm");
+    block->getFirstChildElement()->setAttribute ("filterRes", 0.25);
+    juce::MemoryBlock bytes;
+    juce::AudioProcessor::copyXmlToBinary (*block, bytes);
+
+    // The entry in single quotes, so that its quotes reach the plug-in unescaped.
+    const auto text = juce::String (static_cast<const char*> (bytes.getData()) + 8, bytes.getSize() - 9)
+                          .replace ("TxEnt:1=\"\"", "TxEnt:1='" + juce::String::repeatedString ("\"", 26800) + "'");
+    const auto foreign = rawBlock (text.toStdString());
+
+    restore (*first, withComponentState (hostState (*first), foreign));
+    auto* filterRes = first->parameterWithIdentifier ("filterRes");
+    ASSERT_NE (filterRes, nullptr);
+    ASSERT_FLOAT_EQ (filterRes->getValue(), 0.25f);
+
+    const auto saved = hostState (*first);
+    auto second = loadWarbloom();
+    ASSERT_NE (second, nullptr);
+    restore (*second, saved);
+
+    EXPECT_FLOAT_EQ (second->parameterWithIdentifier ("filterRes")->getValue(), 0.25f);
+    const auto reopened = pluginBlock (hostState (*second));
+    ASSERT_NE (reopened, nullptr);
+    EXPECT_EQ (reopened->getFirstChildElement()->getStringAttribute ("PresetPathName:"), "/presets/Foreign.wbm");
+    EXPECT_EQ (componentState (hostState (*second)), componentState (saved));
 }
 } // namespace

@@ -1,6 +1,7 @@
 #include "processor/ParameterRestore.h"
 #include "processor/StateBlockSize.h"
 #include "support/PresetTestProcessor.h"
+#include "support/RawStateBlock.h"
 
 #include <gtest/gtest.h>
 
@@ -17,17 +18,6 @@ juce::MemoryBlock blockOf (const juce::XmlElement& root)
 {
     juce::MemoryBlock block;
     juce::AudioProcessor::copyXmlToBinary (root, block);
-    return block;
-}
-
-// A block around text that the XML writer would never produce.
-juce::MemoryBlock rawBlock (const std::string& text)
-{
-    juce::MemoryBlock block;
-    block.append ("VC2!", 4);
-    const auto length = juce::ByteOrder::swapIfBigEndian ((juce::uint32) text.size());
-    block.append (&length, 4);
-    block.append (text.c_str(), text.size() + 1);
     return block;
 }
 
