@@ -15,8 +15,13 @@ bool isOnlyDots (const char* name)
     return std::strspn (name, ".") == std::strlen (name);
 }
 
-// Calls visit (full path, is a folder) for each listable entry of dir whose name matches the
-// wildcard.
+FolderListing::FolderId idOf (const struct stat& info)
+{
+    return { (std::uint64_t) info.st_dev, (std::uint64_t) info.st_ino };
+}
+
+// Calls visit (full path, the entry's stat following links or nullptr when that fails) for each
+// listable entry of dir whose name matches the wildcard.
 template <typename Visit>
 void forEachEntry (const juce::File& dir, const char* wildcard, Visit&& visit)
 {
@@ -34,8 +39,8 @@ void forEachEntry (const juce::File& dir, const char* wildcard, Visit&& visit)
             continue;
 
         struct stat info;
-        const auto isFolder = fstatat (dirfd (handle), name, &info, 0) == 0 && S_ISDIR (info.st_mode);
-        visit (parent + juce::String::fromUTF8 (name), isFolder);
+        const auto found = fstatat (dirfd (handle), name, &info, 0) == 0;
+        visit (parent + juce::String::fromUTF8 (name), found ? &info : nullptr);
     }
 
     closedir (handle);
@@ -44,22 +49,32 @@ void forEachEntry (const juce::File& dir, const char* wildcard, Visit&& visit)
 
 namespace FolderListing
 {
-juce::StringArray folders (const juce::File& dir)
+std::vector<Folder> folders (const juce::File& dir)
 {
-    juce::StringArray paths;
-    forEachEntry (dir, "*", [&paths] (const juce::String& path, bool isFolder)
+    std::vector<Folder> found;
+    forEachEntry (dir, "*", [&found] (const juce::String& path, const struct stat* info)
                   {
-                      if (isFolder)
-                          paths.add (path); });
-    return paths;
+                      if (info != nullptr && S_ISDIR (info->st_mode))
+                          found.push_back ({ path, idOf (*info) }); });
+    return found;
+}
+
+std::optional<FolderId> folderId (const juce::File& dir)
+{
+    struct stat info;
+
+    if (stat (dir.getFullPathName().toRawUTF8(), &info) != 0 || ! S_ISDIR (info.st_mode))
+        return std::nullopt;
+
+    return idOf (info);
 }
 
 juce::StringArray files (const juce::File& dir, const juce::String& wildcard)
 {
     juce::StringArray paths;
-    forEachEntry (dir, wildcard.toRawUTF8(), [&paths] (const juce::String& path, bool isFolder)
+    forEachEntry (dir, wildcard.toRawUTF8(), [&paths] (const juce::String& path, const struct stat* info)
                   {
-                      if (! isFolder)
+                      if (info == nullptr || ! S_ISDIR (info->st_mode))
                           paths.add (path); });
     return paths;
 }

@@ -24,18 +24,25 @@ juce::StringArray sortedIgnoringCase (juce::StringArray paths)
 // The number of sub-folders the whole tree may hold: menu 0 belongs to the root.
 constexpr int maxSubFolders = PresetBrowser::maxMenus - 1;
 
-void readSubFolders (FolderTree& node, const juce::String& ext, int& foldersLeft)
+// ancestors holds the folders from the walk's start down to node. A link back into one of them
+// would only list that folder again inside itself, until the capacity runs out.
+void readSubFolders (FolderTree& node, const juce::String& ext, int& foldersLeft, std::vector<FolderListing::FolderId>& ancestors)
 {
     const juce::File dir (node.path);
 
-    for (const auto& path : FolderListing::folders (dir))
+    for (const auto& folder : FolderListing::folders (dir))
     {
         if (foldersLeft <= 0)
             break;
 
+        if (std::find (ancestors.begin(), ancestors.end(), folder.id) != ancestors.end())
+            continue;
+
         --foldersLeft;
-        node.subFolders.push_back ({ path, {}, {} });
-        readSubFolders (node.subFolders.back(), ext, foldersLeft);
+        node.subFolders.push_back ({ folder.path, {}, {} });
+        ancestors.push_back (folder.id);
+        readSubFolders (node.subFolders.back(), ext, foldersLeft, ancestors);
+        ancestors.pop_back();
     }
 
     for (const auto& path : FolderListing::files (dir, "*" + ext))
@@ -130,7 +137,12 @@ FolderTree readFolderTree (const juce::File& dir, const juce::String& ext)
 {
     FolderTree tree { dir.getFullPathName(), {}, {} };
     auto foldersLeft = maxSubFolders;
-    readSubFolders (tree, ext, foldersLeft);
+    std::vector<FolderListing::FolderId> ancestors;
+
+    if (const auto start = FolderListing::folderId (dir))
+        ancestors.push_back (*start);
+
+    readSubFolders (tree, ext, foldersLeft, ancestors);
     return tree;
 }
 

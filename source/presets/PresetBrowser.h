@@ -14,8 +14,9 @@ struct FolderTree
 };
 
 // Reads the folder tree at dir from disk. Hidden entries are included, files only when they are
-// regular files or links to them, and no entry whose name is not valid UTF-8; no more folders are
-// read than the browser can show, which also ends symbolic-link loops.
+// regular files or links to them, and no entry whose name is not valid UTF-8. Links to folders are
+// followed, but not into dir or a folder the walk is already inside; no more folders are read than
+// the browser can show.
 FolderTree readFolderTree (const juce::File& dir, const juce::String& ext);
 
 namespace PresetBrowser

@@ -23,6 +23,25 @@ juce::StringArray juceListing (const juce::File& dir, const juce::String& wildca
     return paths;
 }
 
+juce::StringArray pathsOf (const std::vector<FolderListing::Folder>& folders)
+{
+    juce::StringArray paths;
+
+    for (const auto& folder : folders)
+        paths.add (folder.path);
+
+    return paths;
+}
+
+const FolderListing::Folder* named (const std::vector<FolderListing::Folder>& folders, const juce::File& file)
+{
+    for (const auto& folder : folders)
+        if (folder.path == file.getFullPathName())
+            return &folder;
+
+    return nullptr;
+}
+
 // The listing keeps to JUCE's iterator wherever JUCE reads names safely, order included.
 TEST (FolderListing, ListsValidNamesAsJucesIteratorDoes)
 {
@@ -43,8 +62,18 @@ TEST (FolderListing, ListsValidNamesAsJucesIteratorDoes)
         temp.write ("Presets/Many" + juce::String (i) + ".wbm");
 
     const auto folders = FolderListing::folders (dir);
-    EXPECT_EQ (folders, juceListing (dir, "*", juce::File::findDirectories));
-    EXPECT_EQ (folders.size(), 4); // Folder.wbm, Plain, .dot, FolderLink; never "..."
+    EXPECT_EQ (pathsOf (folders), juceListing (dir, "*", juce::File::findDirectories));
+    EXPECT_EQ (folders.size(), 4u); // Folder.wbm, Plain, .dot, FolderLink; never "..."
+
+    // A link leads to the same folder as its target; other folders differ.
+    const auto* plain = named (folders, dir.getChildFile ("Plain"));
+    const auto* link = named (folders, dir.getChildFile ("FolderLink"));
+    const auto* dot = named (folders, dir.getChildFile (".dot"));
+    ASSERT_TRUE (plain != nullptr && link != nullptr && dot != nullptr);
+    EXPECT_EQ (link->id, plain->id);
+    EXPECT_FALSE (dot->id == plain->id);
+    EXPECT_EQ (FolderListing::folderId (dir.getChildFile ("FolderLink")), plain->id);
+    EXPECT_EQ (FolderListing::folderId (dir.getChildFile ("One.wbm")), std::nullopt);
 
     const auto files = FolderListing::files (dir, "*.wbm");
     EXPECT_EQ (files, juceListing (dir, "*.wbm", juce::File::findFiles));
@@ -52,7 +81,7 @@ TEST (FolderListing, ListsValidNamesAsJucesIteratorDoes)
     EXPECT_TRUE (files.contains (dir.getChildFile (".wbm").getFullPathName()));
     EXPECT_FALSE (files.contains (dir.getChildFile ("Folder.wbm").getFullPathName()));
 
-    EXPECT_TRUE (FolderListing::folders (temp.folder.getChildFile ("Missing")).isEmpty());
+    EXPECT_TRUE (FolderListing::folders (temp.folder.getChildFile ("Missing")).empty());
     EXPECT_TRUE (FolderListing::files (dir.getChildFile ("One.wbm"), "*").isEmpty());
 }
 

@@ -4,7 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace
 {
@@ -177,15 +181,92 @@ TEST (PresetBrowser, ReadsFoldersAndMatchingFilesFromDisk)
     EXPECT_TRUE (readFolderTree (temp.folder.getChildFile ("Missing"), ".wbm").files.isEmpty());
 }
 
-TEST (PresetBrowser, SymbolicLinkLoopsEnd)
+// Every folder and file of the tree as a path below its top, "/" ending folders, sorted and
+// joined by spaces.
+juce::String flatten (const FolderTree& tree)
 {
-    TemporaryFolder temp;
-    temp.write ("Presets/A.wbm");
-    ASSERT_TRUE (temp.folder.getChildFile ("Presets").createSymbolicLink (temp.folder.getChildFile ("Presets/loop"), true));
+    juce::StringArray entries;
+    const auto top = tree.path + "/";
 
-    auto menu = PresetBrowser::build (readFolderTree (temp.folder.getChildFile ("Presets"), ".wbm"), "Load", false, {});
-    EXPECT_GT (menu.fileCount, 1);
-    EXPECT_LE (menu.fileCount, PresetBrowser::maxMenus);
+    std::function<void (const FolderTree&)> add = [&] (const FolderTree& node)
+    {
+        for (const auto& sub : node.subFolders)
+        {
+            entries.add (sub.path.fromFirstOccurrenceOf (top, false, false) + "/");
+            add (sub);
+        }
+
+        for (const auto& file : node.files)
+            entries.add (file.fromFirstOccurrenceOf (top, false, false));
+    };
+
+    add (tree);
+    entries.sort (false);
+    return entries.joinIntoString (" ");
+}
+
+// A link back into the walk's start or a folder the walk is inside is left out; every other
+// link to a folder is followed, so a folder linked in from elsewhere is listed there too.
+TEST (PresetBrowser, LinksBackIntoTheWalkAreNotEntered)
+{
+    const juce::StringArray plain { "A.wbm", "a/", "a/B.wbm", "a/b/", "a/b/C.wbm" };
+
+    struct Link
+    {
+        const char* at;
+        const char* target; // relative to the link's folder; "@" starts a full path below the preset root
+    };
+
+    const struct
+    {
+        const char* what;
+        std::vector<Link> links;
+        juce::StringArray added;
+    } cases[] = {
+        { "none", {}, {} },
+        { "to itself", { { "a/self", "." } }, {} },
+        { "to its parent", { { "a/b/up", ".." } }, {} },
+        { "to the Presets folder", { { "a/b/top", "../../../Presets" } }, {} },
+        { "to the Presets folder by its full path", { { "a/top", "@Presets" } }, {} },
+        { "at the top to itself", { { "self", "." } }, {} },
+        { "two to itself", { { "a/loop0", "." }, { "a/loop1", "." } }, {} },
+        { "a cycle two folders long", { { "a/b/toA", "../../a" } }, {} },
+        { "to the preset root", { { "a/root", "../.." } }, { "a/root/", "a/root/Other/", "a/root/Other/D.wbm" } },
+        { "to a folder listed elsewhere", { { "x", "a/b" } }, { "x/", "x/C.wbm" } },
+        { "twice to one folder", { { "x", "a/b" }, { "a/y", "b" } }, { "x/", "x/C.wbm", "a/y/", "a/y/C.wbm" } },
+        // Through x the walk is not inside a, so toA is entered there, and only b inside it is left out.
+        { "into a cycle from outside it", { { "x", "a/b" }, { "a/b/toA", "../../a" } }, { "x/", "x/C.wbm", "x/toA/", "x/toA/B.wbm" } },
+    };
+
+    for (const auto& c : cases)
+    {
+        TemporaryFolder temp;
+        temp.write ("Other/D.wbm");
+
+        for (const auto& entry : plain)
+            if (! entry.endsWith ("/"))
+                temp.write ("Presets/" + entry);
+
+        const auto presets = temp.folder.getChildFile ("Presets");
+
+        for (const auto& link : c.links)
+        {
+            const juce::String target (link.target);
+            const auto to = target.startsWith ("@") ? temp.folder.getChildFile (target.substring (1)).getFullPathName() : target;
+            ASSERT_EQ (symlink (to.toRawUTF8(), presets.getChildFile (link.at).getFullPathName().toRawUTF8()), 0) << c.what;
+        }
+
+        auto expected = plain;
+        expected.addArray (c.added);
+        expected.sort (false);
+
+        const auto tree = readFolderTree (presets, ".wbm");
+        EXPECT_EQ (flatten (tree), expected.joinIntoString (" ")) << c.what;
+
+        const auto files = std::count_if (expected.begin(), expected.end(), [] (const juce::String& entry)
+                                          { return ! entry.endsWith ("/"); });
+        EXPECT_EQ (PresetBrowser::build (tree, "Load", false, {}).fileCount, files) << c.what;
+    }
 }
 
 // Stepping within a block: "" Alpha Bravo Charlie "" at indices 0..4.

@@ -269,6 +269,26 @@ TEST (PresetManager, SteppingThroughPresetFiles)
     EXPECT_TRUE (p.dialogs->menus.isEmpty());
 }
 
+// Enough presets that a folder holding two links to itself, were they followed until the folder
+// capacity ran out, would fill every file id before its own files got one. About 120 of those
+// folders can be read before paths hold more links than the system resolves, hence 60 presets.
+TEST (PresetManager, ArrowsStepInAFolderThatLinksToItself)
+{
+    PresetTestProcessor p;
+
+    for (int i = 0; i < 60; ++i)
+        p.temp.write ("Presets/Big/P" + juce::String (i).paddedLeft ('0', 2) + ".wbm");
+
+    for (const auto* link : { "Presets/Big/loop0", "Presets/Big/loop1" })
+        ASSERT_EQ (symlink (".", p.path (link).toRawUTF8()), 0);
+
+    auto file = p.path ("Presets/Big/P00.wbm");
+    EXPECT_EQ (p.presets().getNextPrevFile (1, &file, "Load Preset", ".wbm", "Presets", "Preset"), 1);
+    EXPECT_EQ (file, p.path ("Presets/Big/P01.wbm"));
+    EXPECT_EQ (p.presets().getNextPrevFile (-1, &file, "Load Preset", ".wbm", "Presets", "Preset"), 1);
+    EXPECT_EQ (file, p.path ("Presets/Big/P00.wbm"));
+}
+
 // Opening a FIFO for reading waits for a writer. Should a load ever open one, the writer started
 // here lets it go on after a while, and the time taken shows it.
 TEST (PresetManager, LoadingAPipeOpensNothing)
