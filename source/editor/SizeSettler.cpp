@@ -55,14 +55,35 @@ bool SizeSettler::settle()
 
     editor.setSize (settled.getWidth(), settled.getHeight());
 
-    // Without a parent there is no host window yet; it takes the editor's size when it embeds it.
-    // A host that offers the same size again after being asked insists on it: it is not asked again
-    // until it offers another, so the two never take turns resizing each other.
-    if (editor.getParentComponent() != nullptr && offered != lastOffer)
-        triggerAsyncUpdate();
+    if (offered != lastOffer)
+    {
+        lastOffer = offered;
+        requestsForLastOffer = 0;
+    }
 
-    lastOffer = offered;
+    // Without a parent there is no host window yet; it takes the editor's size when it embeds it.
+    // The same size offered again after the host followed the request comes from its window
+    // manager, as at the end of a drag of the border, and is asked for again. A host that puts its
+    // size back without following insists on it and is not asked again; and no size offered over and
+    // over is answered more than a few times, so the two never take turns resizing each other.
+    const auto mayAsk = requestsForLastOffer == 0 || (hostFollowed && requestsForLastOffer < maxRequestsPerOffer);
+
+    if (editor.getParentComponent() != nullptr && mayAsk)
+    {
+        ++requestsForLastOffer;
+        hostFollowed = false;
+        triggerAsyncUpdate();
+    }
+
     return true;
+}
+
+void SizeSettler::parentResized()
+{
+    // JUCE's VST3 view sizes the editor itself when the host's window offers a size, but not when
+    // the host follows a request: then only the area around the editor changes, to the editor's.
+    if (auto* parent = editor.getParentComponent())
+        hostFollowed = parent->getLocalArea (&editor, editor.getLocalBounds()) == parent->getLocalBounds();
 }
 
 void SizeSettler::handleAsyncUpdate()

@@ -16,9 +16,18 @@ public:
     // the settled one, which runs resized() again.
     bool settle();
 
+    // From the editor's parentSizeChanged(): notes whether the host's window took the editor's size.
+    void parentResized();
+
 private:
     void handleAsyncUpdate() override;
 
+    // Enough for a window manager that offers the pointer's size again after the host followed, few
+    // enough that a host that keeps its own size is left alone soon.
+    static constexpr int maxRequestsPerOffer = 3;
+
     juce::AudioProcessorEditor& editor;
     juce::Rectangle<int> lastOffer;
+    int requestsForLastOffer = 0;
+    bool hostFollowed = false;
 };

@@ -104,6 +104,11 @@ void WarbloomAudioProcessorEditor::resized()
     aboutPanel.setBounds (getBounds());
 }
 
+void WarbloomAudioProcessorEditor::parentSizeChanged()
+{
+    sizeSettler.parentResized();
+}
+
 void WarbloomAudioProcessorEditor::buttonClicked (juce::Button* button)
 {
     if (button == &aboutButton)

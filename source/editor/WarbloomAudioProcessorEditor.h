@@ -27,6 +27,7 @@ public:
 
     void paint (juce::Graphics& g) override;
     void resized() override;
+    void parentSizeChanged() override;
     void buttonClicked (juce::Button* button) override;
 
     static constexpr int referenceWidth = 748;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 namespace juce
 {
@@ -104,6 +105,13 @@ const SizeCase hostWindowSizes[] = {
     { { 3000, 700 }, { 1360, 700 } },
     { { 300, 300 }, { 748, 385 } },
 };
+
+// The pointer's sizes in drags of the host window's border, as its plug-in area.
+const std::vector<Size> borderDrags[] = {
+    { { 1300, 586 } }, // Ardour's window set to 1300 x 620 twice: its plug-in area is 34 pixels shorter
+    { { 1148, 685 } }, // Ardour's grip dragged to 1148 x 719
+    { { 900, 500 }, { 1020, 560 }, { 1100, 700 }, { 1148, 685 } },
+};
 } // namespace
 
 // An instance whose editor view has opened in a host's window and painted at the default size.
@@ -186,18 +194,43 @@ TEST_F (HostWindowSize, AWindowSetOffTheRatioIsAskedToTakeTheNearestSizeOnIt)
 
 TEST_F (HostWindowSize, AHostThatKeepsItsWindowOffTheRatioIsNotAskedForEver)
 {
+    // Not counting the request JUCE's view makes when the view opens.
+    const auto before = view->resizeRequests().size();
     const Size kept (1200, 466);
     view->keepWindowAt (kept);
     view->resizeWindow (kept.getWidth(), kept.getHeight());
     runMessages (1000);
 
-    const auto asks = view->resizeRequests().size();
+    const auto asks = view->resizeRequests().size() - before;
     EXPECT_GE (asks, 1u);
     EXPECT_LE (asks, 3u);
 
     runMessages (500);
-    EXPECT_EQ (view->resizeRequests().size(), asks) << "the plug-in and the host settle";
+    EXPECT_EQ (view->resizeRequests().size() - before, asks) << "the plug-in and the host settle";
     EXPECT_EQ (view->windowSize(), kept);
     EXPECT_EQ (view->viewSize(), Size (906, 466)) << "the editor keeps the ratio inside the host's window";
     EXPECT_EQ (savedSize (*plugin), Size (906, 466));
+}
+
+TEST_F (HostWindowSize, AfterADragOfTheHostWindowsBorderTheWindowFitsTheEditor)
+{
+    // The host follows each request, then the window manager offers the pointer's size again.
+    view->offerPointerSizeAgainAfterFollowing();
+
+    for (const auto& drag : borderDrags)
+    {
+        SCOPED_TRACE ("drag ending at " + juce::String (drag.back().getWidth()) + " x " + juce::String (drag.back().getHeight()));
+
+        for (const auto& pointer : drag)
+        {
+            view->resizeWindow (pointer.getWidth(), pointer.getHeight());
+            runMessages (100);
+        }
+
+        const auto settled = view->checkedSize (drag.back().getWidth(), drag.back().getHeight());
+        EXPECT_TRUE (keepsTheRatio (view->viewSize()));
+        EXPECT_EQ (view->viewSize(), settled);
+        EXPECT_EQ (view->windowSize(), settled) << "no band beside the editor";
+        EXPECT_EQ (savedSize (*plugin), settled);
+    }
 }

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <list>
 #include <map>
+#include <utility>
 
 namespace warbloom::hosting
 {
@@ -38,7 +39,7 @@ Vst::IComponent* hostedComponent (HostedPlugin& plugin)
 
 // Once the view is attached, the plug-in's JUCE runs its messages on the host's thread through
 // these file-descriptor and timer callbacks.
-class HostedView::RunLoop : public Linux::IRunLoop
+class HostedView::RunLoop final : public Linux::IRunLoop
 {
 public:
     RunLoop() = default;
@@ -135,7 +136,7 @@ private:
     std::list<TimerCall> timers;
 };
 
-class HostedView::Frame : public IPlugFrame
+class HostedView::Frame final : public IPlugFrame
 {
 public:
     explicit Frame (HostedView& o)
@@ -300,6 +301,7 @@ juce::Rectangle<int> HostedView::checkedSize (int width, int height)
 
 void HostedView::resizeWindow (int width, int height)
 {
+    pointerSize = juce::Rectangle<int> (width, height);
     setWindowSize ({ width, height });
     tellView ({ width, height });
 }
@@ -307,6 +309,11 @@ void HostedView::resizeWindow (int width, int height)
 void HostedView::keepWindowAt (juce::Rectangle<int> size)
 {
     keptSize = size;
+}
+
+void HostedView::offerPointerSizeAgainAfterFollowing()
+{
+    offersPointerSizeAgain = true;
 }
 
 const std::vector<juce::Rectangle<int>>& HostedView::resizeRequests() const
@@ -339,6 +346,16 @@ tresult HostedView::resizeRequested (juce::Rectangle<int> size)
                                          {
                                              if (safe != nullptr)
                                                  resizeWindow (kept.getWidth(), kept.getHeight()); });
+
+    // Only once for each size set unchecked, as the window manager does when a drag ends.
+    if (offersPointerSizeAgain && pointerSize.has_value())
+        juce::MessageManager::callAsync ([safe = juce::Component::SafePointer<juce::Component> (&embedded), this, pointer = *std::exchange (pointerSize, std::nullopt)]
+                                         {
+                                             if (safe != nullptr)
+                                             {
+                                                 setWindowSize (pointer);
+                                                 tellView (pointer);
+                                             } });
 
     return kResultTrue;
 }

@@ -48,6 +48,10 @@ public:
     // this size, telling the view again, as a window manager that will not resize the window makes it.
     void keepWindowAt (juce::Rectangle<int> size);
 
+    // From now on the host, once it has followed a request, offers the view the size it last set
+    // unchecked once more, as a window manager does at the end of a drag of the window's border.
+    void offerPointerSizeAgainAfterFollowing();
+
     // The sizes the plug-in asked the host for (IPlugFrame::resizeView), in order.
     const std::vector<juce::Rectangle<int>>& resizeRequests() const;
 
@@ -73,6 +77,8 @@ private:
     bool attached = false;
 
     std::optional<juce::Rectangle<int>> keptSize;
+    bool offersPointerSizeAgain = false;
+    std::optional<juce::Rectangle<int>> pointerSize;
     std::vector<juce::Rectangle<int>> requests;
 };
 } // namespace warbloom::hosting
