@@ -1,33 +1,25 @@
+#include "BenchSupport.h"
 #include "processor/WarbloomAudioProcessor.h"
 #include "support/DelayLineResidency.h"
 
 #include <benchmark/benchmark.h>
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <chrono>
-#include <fstream>
 #include <vector>
 
 // Cost of a new instance as a host meets it: construction and release, as when it scans its
-// plug-ins (JUCE's VST3 wrapper releases an instance from terminate), and prepareToPlay of a freshly made instance, as when it opens a session, which writes the
-// delay lines through. A session's instances stay, so the fresh ones here do too: none is handed
-// the memory that the one before it has just given back. Besides the time each reports the
-// memory that became resident: all of it for the process, and the part held by the delay lines.
-// A later prepare, as on a change of sample rate, finds the lines resident. The last case
-// compares the first pass of the echo through its lines with the next one.
+// plug-ins (JUCE's VST3 wrapper releases an instance from terminate), and prepareToPlay of a
+// freshly made instance, as when it opens a session, which makes the delay lines resident. A
+// session's instances stay, so the fresh ones here do too: none is handed the memory that the one
+// before it has just given back. Besides the time each reports the memory that became resident:
+// all of it for the process, and the part held by the delay lines. A later prepare, as on a change
+// of sample rate, finds the lines resident and writes them through. The last case compares the
+// first pass of the echo through its lines with the next one.
 namespace
 {
 constexpr double benchRate = 48000.0;
 constexpr int benchBlockSize = 512;
-
-double residentMegabytes()
-{
-    long pages = 0, resident = 0;
-    std::ifstream ("/proc/self/statm") >> pages >> resident;
-    return static_cast<double> (resident) * static_cast<double> (sysconf (_SC_PAGESIZE)) / (1024.0 * 1024.0);
-}
 
 void prepare (WarbloomAudioProcessor& processor, double rate)
 {
