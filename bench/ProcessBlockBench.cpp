@@ -1,5 +1,5 @@
+#include "BenchSupport.h"
 #include "processor/WarbloomAudioProcessor.h"
-#include "support/ScratchPresetRoot.h"
 
 #include <benchmark/benchmark.h>
 
@@ -110,14 +110,7 @@ BENCHMARK_CAPTURE (processBlockBench, defaults, Setting::defaults)->Arg (64)->Ar
 BENCHMARK_CAPTURE (processBlockBench, worst_case, Setting::worstCase)->Arg (64)->Arg (512);
 BENCHMARK_CAPTURE (processBlockBench, tone_off, Setting::toneOff)->Arg (64)->Arg (512);
 
-// BENCHMARK_MAIN, with the processors' preset stores in a scratch folder.
 int main (int argc, char** argv)
 {
-    const ScratchPresetRoot presetRoot;
-    benchmark::Initialize (&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments (argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks (argc, argv);
 }

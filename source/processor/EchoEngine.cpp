@@ -11,17 +11,47 @@
 #include <cstdint>
 #include <new>
 
+// A sanitizer keeps shadow memory for the lines, which only accesses through the lines reach: in
+// its builds the first prepare writes them through even after the system has filled them in, so
+// that the audio thread does not fault on the shadow.
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+#define WARBLOOM_SHADOWED_BY_SANITIZER 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer) || __has_feature(memory_sanitizer)
+#define WARBLOOM_SHADOWED_BY_SANITIZER 1
+#endif
+#endif
+
 namespace
 {
-// Passes advice about the whole pages of the delay memory to the system, which may ignore it.
-void adviseDelayMemory (double* memory, int advice)
+#if defined(WARBLOOM_SHADOWED_BY_SANITIZER)
+constexpr bool shadowedBySanitizer = true;
+#else
+constexpr bool shadowedBySanitizer = false;
+#endif
+
+// The whole pages inside the delay memory, the only part that advice to the system can cover.
+struct WholePages
+{
+    double* begin;
+    double* end;
+};
+
+WholePages wholePagesOf (double* memory)
 {
     const auto pageSize = static_cast<std::uintptr_t> (sysconf (_SC_PAGESIZE));
     const auto start = reinterpret_cast<std::uintptr_t> (memory);
     const auto begin = (start + pageSize - 1) & ~(pageSize - 1);
     const auto end = (start + 2 * static_cast<std::uintptr_t> (EchoEngine::lineLength) * sizeof (double)) & ~(pageSize - 1);
-    if (end > begin)
-        madvise (reinterpret_cast<void*> (begin), end - begin, advice);
+    return { reinterpret_cast<double*> (begin), reinterpret_cast<double*> (end) };
+}
+
+// Passes advice about the whole pages of the delay memory to the system, which may ignore or
+// refuse it; true if it took it.
+bool adviseDelayMemory (double* memory, int advice)
+{
+    const auto pages = wholePagesOf (memory);
+    return pages.end > pages.begin && madvise (pages.begin, static_cast<std::size_t> (pages.end - pages.begin) * sizeof (double), advice) == 0;
 }
 
 // Soft clipper of the feedback path: slope 1 at 0, folds values beyond about 2.92 back. Each
@@ -76,10 +106,9 @@ void EchoEngine::prepare (double newSampleRate)
     sampleRate = newSampleRate;
     gateClock.sampleRate = newSampleRate;
     freakoutClock.sampleRate = newSampleRate;
-    // The system fills in the pages of the lines faster by itself than by faults on the first
-    // writes; a kernel without it (before 5.14) refuses, and the clear then faults them in.
-    adviseDelayMemory (delayMemory.get(), MADV_POPULATE_WRITE);
     clearLines();
+    if (! linesResident)
+        makeLinesResident();
 
     for (auto* smoother : { &inputModLevelSmoother, &feedModLevelSmoother, &feedbackSmoother, &dampSmoother, &inputGainSmoother, &spreadSmoother, &mixSmoother, &modTotalSmoother, &freakoutSmoother })
         smoother->reset (newSampleRate, 0.01);
@@ -95,10 +124,35 @@ void EchoEngine::prepare (double newSampleRate)
 void EchoEngine::clearLines()
 {
     writeIndex = 0;
-    // Writing every sample also makes every page of the lines resident, here rather than on the
-    // audio thread while the echo first runs through them.
-    std::fill_n (delayMemory.get(), 2 * static_cast<std::size_t> (lineLength), 0.0);
     feedbackLeft = feedbackRight = 0.0f;
+    // Before the first prepare the lines still hold the zeros they came with, and writing them
+    // would only make 49 MB resident in an instance that a host's scan is about to end.
+    if (linesResident)
+        std::fill_n (delayMemory.get(), 2 * static_cast<std::size_t> (lineLength), 0.0);
+}
+
+void EchoEngine::makeLinesResident()
+{
+    // Every page of the lines becomes resident here rather than on the audio thread while the echo
+    // first runs through them. The system fills in the pages faster by itself than by faults on
+    // writes, and hands them over zeroed, as the untouched lines are; its advice covers only whole
+    // pages, so the elements in the partial pages at either end are written. A kernel without it
+    // (before 5.14) refuses, and writing every element faults the pages in instead.
+    auto* const memory = delayMemory.get();
+    auto* const memoryEnd = memory + 2 * static_cast<std::size_t> (lineLength);
+    const auto pages = wholePagesOf (memory);
+
+    if (adviseDelayMemory (memory, MADV_POPULATE_WRITE) && ! shadowedBySanitizer)
+    {
+        std::fill (memory, pages.begin, 0.0);
+        std::fill (pages.end, memoryEnd, 0.0);
+    }
+    else
+    {
+        std::fill (memory, memoryEnd, 0.0);
+    }
+
+    linesResident = true;
 }
 
 void EchoEngine::restartClocks (double phase)

@@ -38,8 +38,8 @@ struct EchoSettings
 
 // The tempo-synced stereo echo with its modulation gate and the Freakout delay and damping
 // source. The two delay lines are allocated once, here; nothing allocates afterwards. They come
-// zeroed from the system and take no memory until prepare writes them through, so an instance
-// that is never prepared (a host scanning its plug-ins) stays cheap.
+// zeroed from the system and take no memory until the first prepare makes them resident, so an
+// instance that is never prepared (a host scanning its plug-ins) stays cheap.
 class EchoEngine
 {
 public:
@@ -53,6 +53,7 @@ public:
     EchoEngine();
 
     void prepare (double newSampleRate);
+    // Empties the lines and the feedback loops and starts writing at the start of the lines.
     void clearLines();
     void restartClocks (double phase);
 
@@ -93,6 +94,8 @@ public:
     Smoother freakoutSmoother { 0.0f };
 
 private:
+    void makeLinesResident();
+
     template <bool ramping>
     void processSamples (float* left, float* right, int numSamples);
 
@@ -102,4 +105,7 @@ private:
     double bpm = 0.0;
     double delaySeconds1 = 0.0;
     double delaySeconds2 = 0.0;
+    // Whether a prepare has made every page of the lines resident; until then nothing has
+    // written them.
+    bool linesResident = false;
 };

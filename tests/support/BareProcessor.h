@@ -2,12 +2,13 @@
 
 #include <juce_audio_processors/juce_audio_processors.h>
 
-// A processor with no buses and no behaviour, for tests that only need somewhere to hang parameters.
+// A processor with no behaviour, for tests that only need somewhere to hang parameters (no buses
+// then), and for the scan bench's baseline effect.
 class BareProcessor : public juce::AudioProcessor
 {
 public:
-    BareProcessor()
-        : juce::AudioProcessor (BusesProperties()) {}
+    explicit BareProcessor (const BusesProperties& buses = BusesProperties())
+        : juce::AudioProcessor (buses) {}
 
     const juce::String getName() const override { return "Bare"; }
     void prepareToPlay (double, int) override {}

@@ -332,6 +332,33 @@ TEST (BlockFrame, ReleaseClearsOnlyTheLines)
     EXPECT_EQ (frame.processor.echoEngine->dampSmoother.getCurrentValue(), rampState);
 }
 
+// Echoes written before a release are gone afterwards, whether the host plays on or prepares
+// again first. The sound runs once through the whole lines, since a release also sends the writing
+// back to their start, and the reads then come from their end. The tone section is off, so that
+// silence in gives nothing but the echo's reads.
+TEST (BlockFrame, SilenceAfterAReleaseComesOutSilent)
+{
+    for (const auto prepareAgain : { false, true })
+    {
+        Frame frame;
+        frame.fields.tonePowerOn = false;
+        frame.fields.echoFeedbackValue = 0.9f;
+        for (int done = 0; done < EchoEngine::lineLength; done += frame.blockSize)
+            frame.process (frame.blockSize);
+
+        frame.processor.releaseResources();
+        if (prepareAgain)
+            frame.processor.prepareToPlay (48000.0, frame.blockSize);
+
+        juce::AudioBuffer<float> silence (2, 96000);
+        silence.clear();
+        const auto out = frame.render (silence);
+        for (int channel = 0; channel < 2; ++channel)
+            for (int i = 0; i < out.getNumSamples(); ++i)
+                ASSERT_EQ (out.getSample (channel, i), 0.0f) << "prepared again: " << prepareAgain << ", channel " << channel << " at " << i;
+    }
+}
+
 TEST (BlockFrame, SettingsReadTheDefaultFields)
 {
     WarbloomAudioProcessor processor;
