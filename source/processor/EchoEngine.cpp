@@ -11,25 +11,8 @@
 #include <cstdint>
 #include <new>
 
-// A sanitizer keeps shadow memory for the lines, which only accesses through the lines reach: in
-// its builds the first prepare writes them through even after the system has filled them in, so
-// that the audio thread does not fault on the shadow.
-#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
-#define WARBLOOM_SHADOWED_BY_SANITIZER 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer) || __has_feature(memory_sanitizer)
-#define WARBLOOM_SHADOWED_BY_SANITIZER 1
-#endif
-#endif
-
 namespace
 {
-#if defined(WARBLOOM_SHADOWED_BY_SANITIZER)
-constexpr bool shadowedBySanitizer = true;
-#else
-constexpr bool shadowedBySanitizer = false;
-#endif
-
 // The whole pages inside the delay memory, the only part that advice to the system can cover.
 struct WholePages
 {
@@ -142,7 +125,7 @@ void EchoEngine::makeLinesResident()
     auto* const memoryEnd = memory + 2 * static_cast<std::size_t> (lineLength);
     const auto pages = wholePagesOf (memory);
 
-    if (adviseDelayMemory (memory, MADV_POPULATE_WRITE) && ! shadowedBySanitizer)
+    if (adviseDelayMemory (memory, MADV_POPULATE_WRITE))
     {
         std::fill (memory, pages.begin, 0.0);
         std::fill (pages.end, memoryEnd, 0.0);

@@ -1,4 +1,5 @@
 #include "processor/WarbloomAudioProcessor.h"
+#include "support/SanitizerBuild.h"
 
 #include <gtest/gtest.h>
 
@@ -6,18 +7,8 @@
 #include <cstdlib>
 
 // Counts the heap allocations made on a thread while it is being watched, at the C allocator,
-// which JUCE's heap blocks and operator new both end in. Address, thread and memory sanitizers
-// bring their own allocator, so there the test is left out: gcc names them with macros, clang
-// (before version 15) only through __has_feature.
-#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
-#define WARBLOOM_SANITIZER_ALLOCATOR 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer) || __has_feature(memory_sanitizer)
-#define WARBLOOM_SANITIZER_ALLOCATOR 1
-#endif
-#endif
-
-#if ! defined(WARBLOOM_SANITIZER_ALLOCATOR)
+// which JUCE's heap blocks and operator new both end in.
+#if ! defined(WARBLOOM_SANITIZER_MEMORY)
 namespace
 {
 thread_local bool watching = false;
