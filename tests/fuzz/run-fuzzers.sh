@@ -4,7 +4,7 @@
 # The fixed run (the default, and what CI runs) reads each seed whole, then feeds each target a
 # fixed number of inputs of up to 4 KB drawn from a fixed seed (WARBLOOM_FUZZ_RUNS, 300000, and
 # WARBLOOM_FUZZ_SEED, 1, by default), so a run is short and repeatable and a failure can be
-# replayed; WARBLOOM_FUZZ_SECONDS (120) bounds each run's time.
+# replayed; WARBLOOM_FUZZ_SECONDS (300) bounds each run's time.
 #
 # The exploration run ("explore" as the second argument) searches for new faults: random seeds,
 # inputs up to 1 MB from the start (WARBLOOM_FUZZ_MAX_LEN), WARBLOOM_FUZZ_WORKERS (3) processes at lower
@@ -30,7 +30,7 @@ case "$mode" in
     fixed)
         runs="${WARBLOOM_FUZZ_RUNS:-300000}"
         seed="${WARBLOOM_FUZZ_SEED:-1}"
-        seconds="${WARBLOOM_FUZZ_SECONDS:-120}"
+        seconds="${WARBLOOM_FUZZ_SECONDS:-300}"
         ;;
     explore)
         max_len="${WARBLOOM_FUZZ_MAX_LEN:-1048576}"
