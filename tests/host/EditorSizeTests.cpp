@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 #include <vector>
 
 namespace juce
@@ -24,6 +25,25 @@ using Size = juce::Rectangle<int>;
 void runMessages (int milliseconds = 300)
 {
     juce::MessageManager::getInstance()->runDispatchLoopUntil (milliseconds);
+}
+
+// Runs messages until the plug-in and the host have stopped resizing each other: a quarter of a
+// second without a request or a change of either size, or 5 s at most. A slow build takes longer
+// over each step of the exchange than a fixed wait would allow.
+void runMessagesUntilSettled (HostedView& view)
+{
+    const auto exchange = [&view]
+    { return std::tuple (view.resizeRequests().size(), view.windowSize(), view.viewSize()); };
+
+    auto last = exchange();
+
+    for (int quiet = 0, waited = 0; quiet < 250 && waited < 5000; waited += 50)
+    {
+        runMessages (50);
+        const auto now = exchange();
+        quiet = now == last ? quiet + 50 : 0;
+        last = now;
+    }
 }
 
 Steinberg::Vst::IComponent& componentOf (HostedPlugin& plugin)
@@ -224,7 +244,7 @@ TEST_F (HostWindowSize, AfterADragOfTheHostWindowsBorderTheWindowFitsTheEditor)
         for (const auto& pointer : drag)
         {
             view->resizeWindow (pointer.getWidth(), pointer.getHeight());
-            runMessages (100);
+            runMessagesUntilSettled (*view);
         }
 
         const auto settled = view->checkedSize (drag.back().getWidth(), drag.back().getHeight());
