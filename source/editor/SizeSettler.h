@@ -22,10 +22,10 @@ public:
 private:
     void handleAsyncUpdate() override;
 
-    // Ardour's window under openbox offers the pointer's size up to 9 times at one point of a drag
+    // Ardour's window under openbox offers the pointer's size up to 10 times at one point of a drag
     // of its border, each time after following the request, and again when the drag ends; a host
     // that keeps its own size is still left alone after a fraction of a second.
-    static constexpr int maxRequestsPerOffer = 16;
+    static constexpr int maxRequestsPerOffer = 32;
 
     juce::AudioProcessorEditor& editor;
     juce::Rectangle<int> lastOffer;

@@ -128,7 +128,7 @@ const SizeCase hostWindowSizes[] = {
 };
 
 // The plug-in asks the host for one offered size no more often than this, however often it comes.
-constexpr size_t maxRequestsPerOffer = 16;
+constexpr size_t maxRequestsPerOffer = 32;
 
 // Drags of the host window's border, as Ardour's window under openbox gives them: each size of the
 // pointer (as the window's plug-in area) set unchecked, and offered again after each request the
