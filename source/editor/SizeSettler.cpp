@@ -42,6 +42,10 @@ SizeSettler::~SizeSettler()
 
 bool SizeSettler::settle()
 {
+    // The editor's own change of size below: its resized() lays out the children.
+    if (settingOwnSize)
+        return false;
+
     const auto offered = editor.getLocalBounds();
     const auto* constrainer = editor.getConstrainer();
 
@@ -50,22 +54,29 @@ bool SizeSettler::settle()
 
     const auto settled = settledSize (*constrainer, offered);
 
-    if (settled == offered)
-        return false;
-
-    editor.setSize (settled.getWidth(), settled.getHeight());
-
-    if (offered != lastOffer)
+    // Every other size offered starts a count of its own, so a size offered again after any other is
+    // answered afresh. A size on the ratio does so only once the host has followed the last request:
+    // a host may answer a request with a size a pixel off it and then put its own size back.
+    if (offered != lastOffer && (settled != offered || hostFollowed))
     {
         lastOffer = offered;
         requestsForLastOffer = 0;
     }
 
+    if (settled == offered)
+        return false;
+
+    {
+        const juce::ScopedValueSetter<bool> ownSize (settingOwnSize, true);
+        editor.setSize (settled.getWidth(), settled.getHeight());
+    }
+
     // Without a parent there is no host window yet; it takes the editor's size when it embeds it.
     // The same size offered again after the host followed the request comes from its window
-    // manager, as at the end of a drag of the border, and is asked for again. A host that puts its
-    // size back without following insists on it and is not asked again; and no size offered over and
-    // over is answered more than a few times, so the two never take turns resizing each other.
+    // manager, as during and at the end of a drag of the border, and is asked for again. A host that
+    // puts its size back without following insists on it and is not asked again; and no size offered
+    // over and over is answered more than maxRequestsPerOffer times, so the two never take turns
+    // resizing each other for ever.
     const auto mayAsk = requestsForLastOffer == 0 || (hostFollowed && requestsForLastOffer < maxRequestsPerOffer);
 
     if (editor.getParentComponent() != nullptr && mayAsk)

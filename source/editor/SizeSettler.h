@@ -22,12 +22,14 @@ public:
 private:
     void handleAsyncUpdate() override;
 
-    // Enough for a window manager that offers the pointer's size again after the host followed, few
-    // enough that a host that keeps its own size is left alone soon.
-    static constexpr int maxRequestsPerOffer = 3;
+    // Ardour's window under openbox offers the pointer's size up to 10 times at one point of a drag
+    // of its border, each time after following the request, and again when the drag ends; a host
+    // that keeps its own size is still left alone after a fraction of a second.
+    static constexpr int maxRequestsPerOffer = 32;
 
     juce::AudioProcessorEditor& editor;
     juce::Rectangle<int> lastOffer;
     int requestsForLastOffer = 0;
     bool hostFollowed = false;
+    bool settingOwnSize = false;
 };

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <tuple>
 #include <vector>
 
@@ -126,12 +127,38 @@ const SizeCase hostWindowSizes[] = {
     { { 300, 300 }, { 748, 385 } },
 };
 
-// The pointer's sizes in drags of the host window's border, as its plug-in area.
-const std::vector<Size> borderDrags[] = {
-    { { 1300, 586 } }, // Ardour's window set to 1300 x 620 twice: its plug-in area is 34 pixels shorter
-    { { 1148, 685 } }, // Ardour's grip dragged to 1148 x 719
-    { { 900, 500 }, { 1020, 560 }, { 1100, 700 }, { 1148, 685 } },
+// The plug-in asks the host for one offered size no more often than this, however often it comes.
+constexpr size_t maxRequestsPerOffer = 32;
+
+// Drags of the host window's border, as Ardour's window under openbox gives them: each size of the
+// pointer (as the window's plug-in area) set unchecked, and offered again after each request the
+// host followed, up to reoffers times. A size listed twice in a row is offered again once the
+// exchange is quiet, as when the drag ends.
+struct BorderDrag
+{
+    const char* what;
+    int reoffers;
+    std::vector<Size> pointer;
 };
+
+const BorderDrag borderDrags[] = {
+    { "Ardour's window set to 1300 x 620 twice", 2, { { 1300, 586 }, { 1300, 586 } } },
+    { "Ardour's grip dragged to 1148 x 719 and released", 2, { { 1148, 685 }, { 1148, 685 } } },
+    { "a drag through four sizes", 1, { { 900, 500 }, { 1020, 560 }, { 1100, 700 }, { 1148, 685 } } },
+    { "the same size three times more, each after one on the ratio", 2, { { 748, 385 }, { 1300, 586 }, { 1300, 586 }, { 748, 385 }, { 1300, 586 }, { 1300, 586 }, { 748, 385 }, { 1300, 586 }, { 1300, 586 } } },
+    { "the pointer's size offered ten times at one point", 9, { { 1200, 700 } } },
+};
+
+// Runs the exchange out and gives the requests it took from before on, having checked that no more
+// come.
+size_t requestsUntilTheExchangeEnds (HostedView& view, size_t before)
+{
+    runMessagesUntilSettled (view);
+    const auto asks = view.resizeRequests().size() - before;
+    runMessages (500);
+    EXPECT_EQ (view.resizeRequests().size() - before, asks) << "the plug-in and the host settle";
+    return asks;
+}
 } // namespace
 
 // An instance whose editor view has opened in a host's window and painted at the default size.
@@ -214,43 +241,65 @@ TEST_F (HostWindowSize, AWindowSetOffTheRatioIsAskedToTakeTheNearestSizeOnIt)
 
 TEST_F (HostWindowSize, AHostThatKeepsItsWindowOffTheRatioIsNotAskedForEver)
 {
-    // Not counting the request JUCE's view makes when the view opens.
-    const auto before = view->resizeRequests().size();
-    const Size kept (1200, 466);
-    view->keepWindowAt (kept);
-    view->resizeWindow (kept.getWidth(), kept.getHeight());
-    runMessages (1000);
+    // The second host answers each request later and a pixel narrower, a size on the ratio, before it
+    // puts its own size back.
+    const struct
+    {
+        Size kept, editor;
+        int narrower;
+    } hosts[] = {
+        { { 1200, 466 }, { 906, 466 }, 0 },
+        { { 1300, 586 }, { 1139, 586 }, 1 },
+    };
 
-    const auto asks = view->resizeRequests().size() - before;
-    EXPECT_GE (asks, 1u);
-    EXPECT_LE (asks, 3u);
+    for (const auto& host : hosts)
+    {
+        SCOPED_TRACE (host.kept.toString());
 
-    runMessages (500);
-    EXPECT_EQ (view->resizeRequests().size() - before, asks) << "the plug-in and the host settle";
-    EXPECT_EQ (view->windowSize(), kept);
-    EXPECT_EQ (view->viewSize(), Size (906, 466)) << "the editor keeps the ratio inside the host's window";
-    EXPECT_EQ (savedSize (*plugin), Size (906, 466));
+        // Not counting the request JUCE's view makes when the view opens.
+        const auto before = view->resizeRequests().size();
+        view->answerRequestsLaterNarrowerBy (host.narrower);
+        view->keepWindowAt (host.kept);
+        view->resizeWindow (host.kept.getWidth(), host.kept.getHeight());
+
+        const auto asks = requestsUntilTheExchangeEnds (*view, before);
+        EXPECT_GE (asks, 1u);
+        EXPECT_LE (asks, maxRequestsPerOffer);
+        EXPECT_EQ (view->windowSize(), host.kept);
+        EXPECT_EQ (view->viewSize(), host.editor) << "the editor keeps the ratio inside the host's window";
+        EXPECT_EQ (savedSize (*plugin), host.editor);
+    }
 }
 
 TEST_F (HostWindowSize, AfterADragOfTheHostWindowsBorderTheWindowFitsTheEditor)
 {
-    // The host follows each request, then the window manager offers the pointer's size again.
-    view->offerPointerSizeAgainAfterFollowing();
-
     for (const auto& drag : borderDrags)
     {
-        SCOPED_TRACE ("drag ending at " + juce::String (drag.back().getWidth()) + " x " + juce::String (drag.back().getHeight()));
+        SCOPED_TRACE (drag.what);
+        view->reofferPointerSizeAfterFollowing (drag.reoffers);
 
-        for (const auto& pointer : drag)
+        for (const auto& pointer : drag.pointer)
         {
             view->resizeWindow (pointer.getWidth(), pointer.getHeight());
             runMessagesUntilSettled (*view);
         }
 
-        const auto settled = view->checkedSize (drag.back().getWidth(), drag.back().getHeight());
+        const auto settled = view->checkedSize (drag.pointer.back().getWidth(), drag.pointer.back().getHeight());
         EXPECT_TRUE (keepsTheRatio (view->viewSize()));
         EXPECT_EQ (view->viewSize(), settled);
         EXPECT_EQ (view->windowSize(), settled) << "no band beside the editor";
         EXPECT_EQ (savedSize (*plugin), settled);
     }
+}
+
+TEST_F (HostWindowSize, AWindowManagerThatOffersThePointersSizeAfterEveryFollowIsNotAskedForEver)
+{
+    const auto before = view->resizeRequests().size();
+    view->reofferPointerSizeAfterFollowing (std::numeric_limits<int>::max());
+    view->resizeWindow (1300, 586);
+
+    const auto asks = requestsUntilTheExchangeEnds (*view, before);
+    EXPECT_GE (asks, 2u);
+    EXPECT_LE (asks, maxRequestsPerOffer);
+    EXPECT_EQ (view->viewSize(), Size (1139, 586)) << "the editor keeps the ratio inside the host's window";
 }

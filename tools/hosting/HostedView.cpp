@@ -2,6 +2,8 @@
 
 #include <dlfcn.h>
 
+#include <functional>
+
 #include <algorithm>
 #include <list>
 #include <map>
@@ -302,8 +304,8 @@ juce::Rectangle<int> HostedView::checkedSize (int width, int height)
 void HostedView::resizeWindow (int width, int height)
 {
     pointerSize = juce::Rectangle<int> (width, height);
-    setWindowSize ({ width, height });
-    tellView ({ width, height });
+    reoffersLeft = reoffersPerPointerSize;
+    setWindowAndTellView ({ width, height });
 }
 
 void HostedView::keepWindowAt (juce::Rectangle<int> size)
@@ -311,9 +313,14 @@ void HostedView::keepWindowAt (juce::Rectangle<int> size)
     keptSize = size;
 }
 
-void HostedView::offerPointerSizeAgainAfterFollowing()
+void HostedView::answerRequestsLaterNarrowerBy (int pixels)
 {
-    offersPointerSizeAgain = true;
+    answerNarrowerBy = pixels;
+}
+
+void HostedView::reofferPointerSizeAfterFollowing (int timesPerSize)
+{
+    reoffersPerPointerSize = timesPerSize;
 }
 
 const std::vector<juce::Rectangle<int>>& HostedView::resizeRequests() const
@@ -333,29 +340,41 @@ void HostedView::tellView (juce::Rectangle<int> size)
     view->onSize (&rect);
 }
 
+void HostedView::setWindowAndTellView (juce::Rectangle<int> size)
+{
+    setWindowSize (size);
+    tellView (size);
+}
+
+void HostedView::later (std::function<void()> step)
+{
+    juce::MessageManager::callAsync ([safe = juce::Component::SafePointer<juce::Component> (&embedded), step = std::move (step)]
+                                     {
+                                         if (safe != nullptr)
+                                             step(); });
+}
+
 tresult HostedView::resizeRequested (juce::Rectangle<int> size)
 {
     requests.push_back (size);
 
     // The host takes the size and confirms it to the view, as JUCE's own host does.
-    setWindowSize (size);
-    tellView (size);
+    if (answerNarrowerBy == 0)
+        setWindowAndTellView (size);
+    else
+        later ([this, answer = size.withWidth (size.getWidth() - answerNarrowerBy)]
+               { setWindowAndTellView (answer); });
 
     if (keptSize.has_value())
-        juce::MessageManager::callAsync ([safe = juce::Component::SafePointer<juce::Component> (&embedded), this, kept = *keptSize]
-                                         {
-                                             if (safe != nullptr)
-                                                 resizeWindow (kept.getWidth(), kept.getHeight()); });
+        later ([this, kept = *keptSize]
+               { resizeWindow (kept.getWidth(), kept.getHeight()); });
 
-    // Only once for each size set unchecked, as the window manager does when a drag ends.
-    if (offersPointerSizeAgain && pointerSize.has_value())
-        juce::MessageManager::callAsync ([safe = juce::Component::SafePointer<juce::Component> (&embedded), this, pointer = *std::exchange (pointerSize, std::nullopt)]
-                                         {
-                                             if (safe != nullptr)
-                                             {
-                                                 setWindowSize (pointer);
-                                                 tellView (pointer);
-                                             } });
+    if (pointerSize.has_value() && reoffersLeft > 0)
+    {
+        --reoffersLeft;
+        later ([this, pointer = *pointerSize]
+               { setWindowAndTellView (pointer); });
+    }
 
     return kResultTrue;
 }

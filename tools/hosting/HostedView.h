@@ -8,6 +8,7 @@
 #define JUCE_VST3HEADERS_INCLUDE_HEADERS_ONLY 1
 #include <juce_audio_processors/format_types/juce_VST3Headers.h>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -48,9 +49,14 @@ public:
     // this size, telling the view again, as a window manager that will not resize the window makes it.
     void keepWindowAt (juce::Rectangle<int> size);
 
+    // From now on the host answers each request later, with a window this many pixels narrower, as
+    // a host that resizes its window in its own time and rounds the size it is asked for does.
+    void answerRequestsLaterNarrowerBy (int pixels);
+
     // From now on the host, once it has followed a request, offers the view the size it last set
-    // unchecked once more, as a window manager does at the end of a drag of the window's border.
-    void offerPointerSizeAgainAfterFollowing();
+    // unchecked once more, up to this many times for each such size, as a window manager does while
+    // the pointer drags the window's border.
+    void reofferPointerSizeAfterFollowing (int timesPerSize);
 
     // The sizes the plug-in asked the host for (IPlugFrame::resizeView), in order.
     const std::vector<juce::Rectangle<int>>& resizeRequests() const;
@@ -63,6 +69,10 @@ private:
 
     void setWindowSize (juce::Rectangle<int> size);
     void tellView (juce::Rectangle<int> size);
+    void setWindowAndTellView (juce::Rectangle<int> size);
+
+    // Runs the step from the message loop, as the host's own events do, unless the window is gone.
+    void later (std::function<void()> step);
     Steinberg::tresult resizeRequested (juce::Rectangle<int> size);
 
     void* module;
@@ -77,7 +87,9 @@ private:
     bool attached = false;
 
     std::optional<juce::Rectangle<int>> keptSize;
-    bool offersPointerSizeAgain = false;
+    int answerNarrowerBy = 0;
+    int reoffersPerPointerSize = 0;
+    int reoffersLeft = 0;
     std::optional<juce::Rectangle<int>> pointerSize;
     std::vector<juce::Rectangle<int>> requests;
 };
