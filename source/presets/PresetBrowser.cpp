@@ -1,7 +1,6 @@
 #include "PresetBrowser.h"
 
 #include "FolderListing.h"
-#include "RegularFile.h"
 #include "SubPresets.h"
 
 #include <algorithm>
@@ -45,9 +44,7 @@ void readSubFolders (FolderTree& node, const juce::String& ext, int& foldersLeft
         ancestors.pop_back();
     }
 
-    for (const auto& path : FolderListing::files (dir, "*" + ext))
-        if (isRegularFile (path))
-            node.files.add (path);
+    node.files = FolderListing::files (dir, "*" + ext);
 }
 
 class MenuBuilder
