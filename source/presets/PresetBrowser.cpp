@@ -23,6 +23,24 @@ juce::StringArray sortedIgnoringCase (juce::StringArray paths)
 // The number of sub-folders the whole tree may hold: menu 0 belongs to the root.
 constexpr int maxSubFolders = PresetBrowser::maxMenus - 1;
 
+// What one folder's block adds to paths after the entries before it: "NEW FOLDER..." and
+// "Save-As..." in save mode while their ids fit, a marker, its first files in sorted order as far
+// as they still get ids, a marker.
+struct Block
+{
+    bool saveItems = false;
+    int filesWithIds = 0;
+};
+
+Block blockAfter (int entriesBefore, int files, bool saveMode)
+{
+    const auto saveItems = saveMode && PresetBrowser::newFolderIdBase + entriesBefore < PresetBrowser::firstSaveAsId;
+    const auto firstFile = entriesBefore + (saveItems ? 2 : 0) + 1;
+    // A file's id is its index + 1, below the "NEW FOLDER..." range.
+    const auto idsLeft = std::max (0, PresetBrowser::firstNewFolderId - 1 - firstFile);
+    return { saveItems, std::min ({ files, PresetBrowser::maxEntriesPerFolder, idsLeft }) };
+}
+
 // ancestors holds the folders from the walk's start down to node. A link back into one of them
 // would only list that folder again inside itself, until the capacity runs out.
 void readSubFolders (FolderTree& node, const juce::String& ext, int& foldersLeft, std::vector<FolderListing::FolderId>& ancestors)
@@ -78,7 +96,9 @@ public:
             menu.addSubMenu (juce::File (folder->path).getFileNameWithoutExtension(), subMenus[index], true);
         }
 
-        if (saveMode && PresetBrowser::newFolderIdBase + result.paths.size() < PresetBrowser::firstSaveAsId)
+        const auto block = blockAfter (result.paths.size(), node.files.size(), saveMode);
+
+        if (block.saveItems)
         {
             menu.addItem (PresetBrowser::newFolderIdBase + result.paths.size(), "NEW FOLDER...");
             result.paths.add (node.path);
@@ -91,15 +111,11 @@ public:
         result.paths.add (pmDummy);
 
         auto files = sortedIgnoringCase (node.files);
-        files.removeRange (PresetBrowser::maxEntriesPerFolder, files.size());
+        files.removeRange (block.filesWithIds, files.size());
 
         for (const auto& path : files)
         {
             const auto id = result.paths.size() + 1;
-
-            if (id >= PresetBrowser::firstNewFolderId)
-                break;
-
             const auto isCurrent = path == currentFile;
             menu.addItem (id, juce::File (path).getFileNameWithoutExtension(), true, isCurrent);
             result.paths.add (path);
