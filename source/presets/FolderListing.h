@@ -35,7 +35,8 @@ std::vector<Folder> folders (const juce::File& dir);
 // The folder dir leads to; nothing when it is not a folder.
 std::optional<FolderId> folderId (const juce::File& dir);
 
-// Full paths of the other entries in dir whose names match the wildcard, in JUCE's way: fnmatch
-// ignoring case.
+// Full paths of the regular files in dir, links to them included, whose names match the wildcard
+// in JUCE's way: fnmatch ignoring case. A FIFO, socket or device opened as a preset would block
+// the message thread on the open or never end.
 juce::StringArray files (const juce::File& dir, const juce::String& wildcard);
 } // namespace FolderListing

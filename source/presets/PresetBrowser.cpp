@@ -1,7 +1,6 @@
 #include "PresetBrowser.h"
 
 #include "FolderListing.h"
-#include "RegularFile.h"
 #include "SubPresets.h"
 
 #include <algorithm>
@@ -24,31 +23,79 @@ juce::StringArray sortedIgnoringCase (juce::StringArray paths)
 // The number of sub-folders the whole tree may hold: menu 0 belongs to the root.
 constexpr int maxSubFolders = PresetBrowser::maxMenus - 1;
 
-// ancestors holds the folders from the walk's start down to node. A link back into one of them
-// would only list that folder again inside itself, until the capacity runs out.
-void readSubFolders (FolderTree& node, const juce::String& ext, int& foldersLeft, std::vector<FolderListing::FolderId>& ancestors)
+// What one folder's block adds to paths after the entries before it: "NEW FOLDER..." and
+// "Save-As..." in save mode while their ids fit, a marker, its first files in sorted order as far
+// as they still get ids, a marker. The walk counts entries with it as the builder hands them out,
+// so it knows when no later file can get an id.
+struct Block
 {
-    const juce::File dir (node.path);
+    bool saveItems = false;
+    int filesWithIds = 0;
 
-    for (const auto& folder : FolderListing::folders (dir))
+    int size() const { return (saveItems ? 2 : 0) + 2 + filesWithIds; }
+};
+
+Block blockAfter (int entriesBefore, int files, bool saveMode)
+{
+    const auto saveItems = saveMode && PresetBrowser::newFolderIdBase + entriesBefore < PresetBrowser::firstSaveAsId;
+    const auto firstFile = entriesBefore + (saveItems ? 2 : 0) + 1;
+    // A file's id is its index + 1, below the "NEW FOLDER..." range.
+    const auto idsLeft = std::max (0, PresetBrowser::firstNewFolderId - 1 - firstFile);
+    return { saveItems, std::min ({ files, PresetBrowser::maxEntriesPerFolder, idsLeft }) };
+}
+
+// Reads folders in the order the builder lays out their blocks: a folder's sub-folders, then its
+// own files. A folder's files are read only while one of them could get an id, and then all of
+// them, since their sorted order decides which do. Save mode lists every folder up to the
+// capacity; in load mode a folder shows only when files in its tree have ids, so once the ids are
+// used up nothing more is read.
+class TreeReader
+{
+public:
+    TreeReader (const juce::File& start, const juce::String& extension, bool save)
+        : ext (extension), saveMode (save)
     {
-        if (foldersLeft <= 0)
-            break;
-
-        if (std::find (ancestors.begin(), ancestors.end(), folder.id) != ancestors.end())
-            continue;
-
-        --foldersLeft;
-        node.subFolders.push_back ({ folder.path, {}, {} });
-        ancestors.push_back (folder.id);
-        readSubFolders (node.subFolders.back(), ext, foldersLeft, ancestors);
-        ancestors.pop_back();
+        if (const auto id = FolderListing::folderId (start))
+            ancestors.push_back (*id);
     }
 
-    for (const auto& path : FolderListing::files (dir, "*" + ext))
-        if (isRegularFile (path))
-            node.files.add (path);
-}
+    void read (FolderTree& node)
+    {
+        const juce::File dir (node.path);
+
+        for (const auto& folder : FolderListing::folders (dir))
+        {
+            if (foldersLeft <= 0 || ! (saveMode || fileIdsLeft()))
+                break;
+
+            // A link back into a folder the walk is inside would only list that folder again
+            // inside itself, until the capacity runs out.
+            if (std::find (ancestors.begin(), ancestors.end(), folder.id) != ancestors.end())
+                continue;
+
+            --foldersLeft;
+            node.subFolders.push_back ({ folder.path, {}, {} });
+            ancestors.push_back (folder.id);
+            read (node.subFolders.back());
+            ancestors.pop_back();
+        }
+
+        if (fileIdsLeft())
+            node.files = FolderListing::files (dir, "*" + ext);
+
+        entries += blockAfter (entries, node.files.size(), saveMode).size();
+    }
+
+private:
+    bool fileIdsLeft() const { return blockAfter (entries, 1, saveMode).filesWithIds > 0; }
+
+    const juce::String ext;
+    const bool saveMode;
+    int foldersLeft = maxSubFolders;
+    int entries = 0;
+    // The folders from the walk's start down to the one being read.
+    std::vector<FolderListing::FolderId> ancestors;
+};
 
 class MenuBuilder
 {
@@ -81,7 +128,9 @@ public:
             menu.addSubMenu (juce::File (folder->path).getFileNameWithoutExtension(), subMenus[index], true);
         }
 
-        if (saveMode && PresetBrowser::newFolderIdBase + result.paths.size() < PresetBrowser::firstSaveAsId)
+        const auto block = blockAfter (result.paths.size(), node.files.size(), saveMode);
+
+        if (block.saveItems)
         {
             menu.addItem (PresetBrowser::newFolderIdBase + result.paths.size(), "NEW FOLDER...");
             result.paths.add (node.path);
@@ -94,15 +143,11 @@ public:
         result.paths.add (pmDummy);
 
         auto files = sortedIgnoringCase (node.files);
-        files.removeRange (PresetBrowser::maxEntriesPerFolder, files.size());
+        files.removeRange (block.filesWithIds, files.size());
 
         for (const auto& path : files)
         {
             const auto id = result.paths.size() + 1;
-
-            if (id >= PresetBrowser::firstNewFolderId)
-                break;
-
             const auto isCurrent = path == currentFile;
             menu.addItem (id, juce::File (path).getFileNameWithoutExtension(), true, isCurrent);
             result.paths.add (path);
@@ -133,16 +178,10 @@ bool isBoundary (const juce::StringArray& paths, int index)
 }
 } // namespace
 
-FolderTree readFolderTree (const juce::File& dir, const juce::String& ext)
+FolderTree readFolderTree (const juce::File& dir, const juce::String& ext, bool saveMode)
 {
     FolderTree tree { dir.getFullPathName(), {}, {} };
-    auto foldersLeft = maxSubFolders;
-    std::vector<FolderListing::FolderId> ancestors;
-
-    if (const auto start = FolderListing::folderId (dir))
-        ancestors.push_back (*start);
-
-    readSubFolders (tree, ext, foldersLeft, ancestors);
+    TreeReader (dir, ext, saveMode).read (tree);
     return tree;
 }
 

@@ -15,9 +15,10 @@ struct FolderTree
 
 // Reads the folder tree at dir from disk. Hidden entries are included, files only when they are
 // regular files or links to them, and no entry whose name is not valid UTF-8. Links to folders are
-// followed, but not into dir or a folder the walk is already inside; no more folders are read than
-// the browser can show.
-FolderTree readFolderTree (const juce::File& dir, const juce::String& ext);
+// followed, but not into dir or a folder the walk is already inside. Nothing is read that the
+// browser built in the same mode could not show: no folder past its capacity, and no files once
+// the file ids are used up, nor in load mode any folder.
+FolderTree readFolderTree (const juce::File& dir, const juce::String& ext, bool saveMode);
 
 namespace PresetBrowser
 {

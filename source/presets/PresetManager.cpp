@@ -104,7 +104,7 @@ bool PresetManager::loadPresetFile (const juce::String& path)
 
 int PresetManager::getNextPrevFile (int direction, juce::String* file, juce::String title, juce::String ext, juce::String folder, juce::String)
 {
-    const auto menu = PresetBrowser::build (readFolderTree (folderPath (folder), ext), title, false, copyOf (*file));
+    const auto menu = PresetBrowser::build (readFolderTree (folderPath (folder), ext, false), title, false, copyOf (*file));
 
     if (menu.fileCount == 0)
         return 0;
@@ -127,7 +127,7 @@ int PresetManager::getFileFromMenu (juce::String* file, juce::String title, juce
 {
     const auto saveMode = PresetBrowser::isSaveTitle (title);
     const auto current = copyOf (*file);
-    auto menu = PresetBrowser::build (readFolderTree (folderPath (folder), ext), title, saveMode, current);
+    auto menu = PresetBrowser::build (readFolderTree (folderPath (folder), ext, saveMode), title, saveMode, current);
 
     if (menu.fileCount == 0 && ! saveMode)
         return 0;

@@ -1,4 +1,5 @@
 #include "presets/FolderListing.h"
+#include "presets/RegularFile.h"
 #include "presets/SubPresets.h"
 #include "support/PresetTestProcessor.h"
 
@@ -75,8 +76,19 @@ TEST (FolderListing, ListsValidNamesAsJucesIteratorDoes)
     EXPECT_EQ (FolderListing::folderId (dir.getChildFile ("FolderLink")), plain->id);
     EXPECT_EQ (FolderListing::folderId (dir.getChildFile ("One.wbm")), std::nullopt);
 
+    // JUCE's files are whatever is not a folder; of them the listing keeps the regular files.
+    juce::StringArray regular;
+
+    for (const auto& path : juceListing (dir, "*.wbm", juce::File::findFiles))
+        if (isRegularFile (path))
+            regular.add (path);
+
+    ASSERT_TRUE (regular.contains (dir.getChildFile ("FileLink.wbm").getFullPathName()));
+
     const auto files = FolderListing::files (dir, "*.wbm");
-    EXPECT_EQ (files, juceListing (dir, "*.wbm", juce::File::findFiles));
+    EXPECT_EQ (files, regular);
+    EXPECT_FALSE (files.contains (dir.getChildFile ("Pipe.wbm").getFullPathName()));
+    EXPECT_FALSE (files.contains (dir.getChildFile ("Dangling.wbm").getFullPathName()));
     EXPECT_TRUE (files.contains (dir.getChildFile ("UPPER.WBM").getFullPathName()));
     EXPECT_TRUE (files.contains (dir.getChildFile (".wbm").getFullPathName()));
     EXPECT_FALSE (files.contains (dir.getChildFile ("Folder.wbm").getFullPathName()));

@@ -1,3 +1,4 @@
+#include "presets/FolderListing.h"
 #include "presets/PresetBrowser.h"
 #include "support/ScriptedPresetDialogs.h"
 #include "support/TemporaryFolder.h"
@@ -6,6 +7,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <set>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -170,7 +172,7 @@ TEST (PresetBrowser, ReadsFoldersAndMatchingFilesFromDisk)
     ASSERT_TRUE (presets.getChildFile ("Pipe.wbm").createSymbolicLink (presets.getChildFile ("PipeLink.wbm"), false));
     ASSERT_TRUE (presets.getChildFile ("Missing.wbm").createSymbolicLink (presets.getChildFile ("Dangling.wbm"), false));
 
-    const auto tree = readFolderTree (presets, ".wbm");
+    const auto tree = readFolderTree (presets, ".wbm", false);
     ASSERT_EQ (tree.subFolders.size(), 1u);
     EXPECT_EQ (tree.subFolders[0].files, juce::StringArray (temp.folder.getChildFile ("Presets/.folder/Two.wbm").getFullPathName()));
 
@@ -178,7 +180,7 @@ TEST (PresetBrowser, ReadsFoldersAndMatchingFilesFromDisk)
     files.sort (false);
     EXPECT_EQ (files, juce::StringArray (presets.getChildFile (".Hidden.wbm").getFullPathName(), presets.getChildFile ("Link.wbm").getFullPathName(), presets.getChildFile ("One.wbm").getFullPathName()));
 
-    EXPECT_TRUE (readFolderTree (temp.folder.getChildFile ("Missing"), ".wbm").files.isEmpty());
+    EXPECT_TRUE (readFolderTree (temp.folder.getChildFile ("Missing"), ".wbm", false).files.isEmpty());
 }
 
 // Every folder and file of the tree as a path below its top, "/" ending folders, sorted and
@@ -260,7 +262,7 @@ TEST (PresetBrowser, LinksBackIntoTheWalkAreNotEntered)
         expected.addArray (c.added);
         expected.sort (false);
 
-        const auto tree = readFolderTree (presets, ".wbm");
+        const auto tree = readFolderTree (presets, ".wbm", false);
         EXPECT_EQ (flatten (tree), expected.joinIntoString (" ")) << c.what;
 
         const auto files = std::count_if (expected.begin(), expected.end(), [] (const juce::String& entry)
@@ -304,5 +306,208 @@ TEST (PresetBrowser, SteppingTable)
 
     for (const auto& c : cases)
         EXPECT_EQ (PresetBrowser::step (*c.paths, c.current, c.direction), c.expected) << (*c.paths)[c.current] << " " << c.direction;
+}
+
+// The walk as it was before it knew the browser's capacities: every folder, all of its files. The
+// builder's own capacities leave out what the menu cannot show, so for a tree without links back
+// into the walk the two build the same browser.
+FolderTree readWholeTree (const juce::File& dir, const juce::String& ext)
+{
+    FolderTree node { dir.getFullPathName(), {}, FolderListing::files (dir, "*" + ext) };
+
+    for (const auto& folder : FolderListing::folders (dir))
+        node.subFolders.push_back (readWholeTree (folder.path, ext));
+
+    return node;
+}
+
+int foldersIn (const FolderTree& node)
+{
+    auto count = (int) node.subFolders.size();
+
+    for (const auto& sub : node.subFolders)
+        count += foldersIn (sub);
+
+    return count;
+}
+
+// A folder's files read when none of them got an id were read in vain.
+void expectFilesReadOnlyWhereOneGotAnId (const FolderTree& node, const std::set<juce::String>& listed, const juce::String& what)
+{
+    if (! node.files.isEmpty())
+    {
+        EXPECT_TRUE (std::any_of (node.files.begin(), node.files.end(), [&listed] (const juce::String& file)
+                                  { return listed.count (file) != 0; }))
+            << what << ": " << node.path;
+    }
+
+    for (const auto& sub : node.subFolders)
+        expectFilesReadOnlyWhereOneGotAnId (sub, listed, what);
+}
+
+// What the user meets of a browser: its menu with ids and ticks, the counts, where the arrows
+// step from the current file, and what each of the first pathCount indices of paths names. Past
+// its end paths reads as empty, as a marker does.
+juce::StringArray seen (PresetBrowser::Menu& menu, int pathCount)
+{
+    auto lines = describe (menu);
+    lines.add ("files " + juce::String (menu.fileCount) + ", visible " + juce::String (menu.visibleItemId) + ", current " + juce::String (menu.currentItemId));
+
+    if (menu.currentItemId > 0)
+        for (const auto direction : { 1, -1 })
+            lines.add ("step " + juce::String (direction) + " " + PresetBrowser::step (menu.paths, menu.currentItemId - 1, direction));
+
+    for (int i = 0; i < pathCount; ++i)
+        lines.add ("path " + juce::String (i) + " " + menu.paths[i]);
+
+    return lines;
+}
+
+juce::String firstDifference (const juce::StringArray& a, const juce::StringArray& b)
+{
+    for (int i = 0; i < std::max (a.size(), b.size()); ++i)
+        if (i >= a.size() || i >= b.size() || a[i] != b[i])
+            return "line " + juce::String (i) + ": \"" + a[i] + "\" against \"" + b[i] + "\"";
+
+    return {};
+}
+
+juce::String presetName (int index)
+{
+    // Some names in lower case, so that the sorted order is not the order of the bytes.
+    return (index % 3 == 1 ? "p" : "P") + juce::String (index).paddedLeft ('0', 4);
+}
+
+// The walk reads no further than the browser can show, and what it builds from that is what the
+// whole tree builds: the menus with their ids and ticks, the counts, the arrows' steps and what
+// paths holds at each index. Links to one folder make the large trees cheap to set up.
+TEST (PresetBrowser, TheBoundedWalkBuildsWhatTheWholeTreeBuilds)
+{
+    struct Folder
+    {
+        juce::String path; // below the temporary folder
+        int presets;
+    };
+
+    struct Links
+    {
+        juce::String prefix; // below Presets; the links are prefix + 0, 1, ...
+        int count;
+        juce::String target; // below the temporary folder
+    };
+
+    struct Current
+    {
+        juce::String folder; // below Presets
+        int preset;          // -1 for no current file
+        // The current item's id in each mode, 0 where directory order decides it.
+        int loadId;
+        int saveId;
+    };
+
+    struct Case
+    {
+        const char* what;
+        std::vector<Folder> folders;
+        std::vector<Links> links;
+        std::vector<Current> currents;
+        // The folders the bounded walk reads in each mode, -1 where directory order decides it.
+        int loadFolders;
+        int saveFolders;
+    };
+
+    // Ten folders one inside the other, each with a link to a full folder and three presets.
+    std::vector<Folder> nested { { "Library/Bank", 1000 } };
+    std::vector<Links> nestedLinks;
+
+    juce::String level;
+
+    for (int depth = 0; depth < 10; ++depth)
+    {
+        level += "/N";
+        nested.push_back ({ "Presets" + level, 3 });
+        nestedLinks.push_back ({ level.substring (1) + "/B", 1, "Library/Bank" });
+    }
+
+    const Case cases[] = {
+        // Four blocks of 1002 entries, then the fifth folder gets 990 ids (988 in save mode,
+        // whose first block has save items) and the rest none.
+        { "2,000 presets and 50 links to them", { { "Presets/Bank", 2000 } }, { { "L", 50, "Presets/Bank" } }, { { "L7", 1500, -1, -1 } }, 5, 51 },
+        { "the ids used up before the folder's own files", { { "Library/Bank", 1000 }, { "Presets/A", 10 } }, { { "A/L", 6, "Library/Bank" } }, { { "A", 5, -1, -1 }, { "A/L0", 999, 0, 0 } }, 6, 7 },
+        // X's files start at index 4009 (4011 in save mode): P0000 has id 4010 (4012).
+        { "a folder straddling the id limit", { { "Library/Bank", 1000 }, { "Presets/X", 1500 } }, { { "X/L", 4, "Library/Bank" } }, { { "X", 0, 4010, 4012 }, { "X", 987, 4997, 4999 }, { "X", 989, 4999, -1 }, { "X", 990, -1, -1 } }, 5, 5 },
+        // E's block follows five blocks so large that whatever their order only the first has save
+        // items: in the first row 4 * 1000 + 997 entries in load mode, 2 more in save mode.
+        { "the last id to a folder's first file", { { "Library/Bank", 998 }, { "Library/Mid", 995 }, { "Presets/E", 5 } }, { { "E/L", 4, "Library/Bank" }, { "E/M", 1, "Library/Mid" } }, { { "E", 0, 4999, -1 }, { "E", 1, -1, -1 } }, 6, 6 },
+        { "no id left for a folder's first file", { { "Library/Bank", 998 }, { "Library/Mid", 996 }, { "Presets/E", 5 } }, { { "E/L", 4, "Library/Bank" }, { "E/M", 1, "Library/Mid" } }, { { "E", 0, -1, -1 } }, 6, 6 },
+        { "the last id to a folder's first file in save mode", { { "Library/Bank", 997 }, { "Library/Mid", 997 }, { "Presets/E", 5 } }, { { "E/L", 4, "Library/Bank" }, { "E/M", 1, "Library/Mid" } }, { { "E", 0, 4997, 4999 }, { "E", 2, 4999, -1 }, { "E", 3, -1, -1 } }, 6, 6 },
+        { "no id left for a folder's first file in save mode", { { "Library/Bank", 997 }, { "Library/Mid", 998 }, { "Presets/E", 5 } }, { { "E/L", 4, "Library/Bank" }, { "E/M", 1, "Library/Mid" } }, { { "E", 0, 4998, -1 }, { "E", 1, 4999, -1 } }, 6, 6 },
+        // An empty folder's two markers leave none for E.
+        { "an empty folder before the limit", { { "Library/Bank", 998 }, { "Library/Mid", 994 }, { "Presets/E", 5 }, { "Presets/E/Empty", 0 } }, { { "E/L", 4, "Library/Bank" }, { "E/M", 1, "Library/Mid" } }, { { "E", 0, -1, -1 } }, 7, 7 },
+        // 156 blocks of 32 entries, then the 157th folder gets the last ids; save mode goes on to 199.
+        { "the ids used up before the folders", { { "Library/Thirty", 30 } }, { { "D", 210, "Library/Thirty" } }, { { "D0", 1, 0, 0 } }, 157, 199 },
+        { "more folders than the menus hold", { { "Library/Small", 3 } }, { { "D", 250, "Library/Small" } }, { { "D0", 1, 0, 0 } }, 199, 199 },
+        // The root's block follows Sub's 5 entries; in save mode both have save items.
+        { "more than 1,000 files in one folder", { { "Presets", 1200 }, { "Presets/Sub", 3 } }, {}, { { "", 0, 7, 11 }, { "", 999, 1006, 1010 }, { "", 1000, -1, -1 }, { "Sub", 2, 4, 6 } }, 1, 1 },
+        // 6235 entries, so whatever the directory order, folders come both before and after the limit.
+        { "folders before and after the limit", { { "Library/Bank", 1000 }, { "Library/Half", 600 }, { "Library/Small", 5 }, { "Presets/P", 20 } }, { { "P/L", 5, "Library/Bank" }, { "P/H", 2, "Library/Half" }, { "P/S", 3, "Library/Small" } }, { { "P", 3, -1, -1 }, { "P/S0", 1, 0, 0 }, { "P/H1", 599, 0, 0 } }, -1, 11 },
+        { "deep nesting", nested, nestedLinks, { { "N", 0, -1, -1 }, { "N/N/N/N/N/N/N/N/N/N", 2, 0, 0 }, { "N/N/N/N/N/N/N/N/N/N/B0", 0, 0, 0 } }, -1, 20 },
+    };
+
+    for (const auto& c : cases)
+    {
+        TemporaryFolder temp;
+        const auto presets = temp.folder.getChildFile ("Presets");
+        ASSERT_TRUE (presets.createDirectory());
+
+        for (const auto& folder : c.folders)
+        {
+            ASSERT_TRUE (temp.folder.getChildFile (folder.path).createDirectory()) << c.what;
+
+            for (int i = 0; i < folder.presets; ++i)
+                temp.write (folder.path + "/" + presetName (i) + ".wbm");
+        }
+
+        for (const auto& links : c.links)
+            for (int i = 0; i < links.count; ++i)
+                ASSERT_EQ (symlink (temp.folder.getChildFile (links.target).getFullPathName().toRawUTF8(), presets.getChildFile (links.prefix + juce::String (i)).getFullPathName().toRawUTF8()), 0) << c.what;
+
+        const auto whole = readWholeTree (presets, ".wbm");
+
+        for (const auto saveMode : { false, true })
+        {
+            const juce::String what = juce::String (c.what) + (saveMode ? ", save" : ", load");
+            const auto title = saveMode ? "Save" : "Load";
+            const auto bounded = readFolderTree (presets, ".wbm", saveMode);
+            const auto expectedFolders = saveMode ? c.saveFolders : c.loadFolders;
+
+            if (expectedFolders >= 0)
+            {
+                EXPECT_EQ (foldersIn (bounded), expectedFolders) << what;
+            }
+
+            std::vector<Current> currents { { {}, -1, -1, -1 } };
+            currents.insert (currents.end(), c.currents.begin(), c.currents.end());
+
+            for (const auto& current : currents)
+            {
+                const auto file = current.preset < 0 ? juce::String() : presets.getChildFile (current.folder).getChildFile (presetName (current.preset) + ".wbm").getFullPathName();
+                auto fromWhole = PresetBrowser::build (whole, title, saveMode, file);
+                auto fromBounded = PresetBrowser::build (bounded, title, saveMode, file);
+                const auto expectedId = saveMode ? current.saveId : current.loadId;
+
+                if (expectedId != 0)
+                {
+                    EXPECT_EQ (fromWhole.currentItemId, expectedId) << what << ", " << file;
+                }
+
+                EXPECT_LE (fromBounded.paths.size(), fromWhole.paths.size()) << what;
+                EXPECT_EQ (firstDifference (seen (fromBounded, fromWhole.paths.size()), seen (fromWhole, fromWhole.paths.size())), "") << what << ", " << file;
+
+                const std::set<juce::String> listed (fromBounded.paths.begin(), fromBounded.paths.end());
+                expectFilesReadOnlyWhereOneGotAnId (bounded, listed, what);
+            }
+        }
+    }
 }
 } // namespace
