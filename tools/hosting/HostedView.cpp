@@ -328,22 +328,13 @@ const std::vector<juce::Rectangle<int>>& HostedView::resizeRequests() const
     return requests;
 }
 
-void HostedView::setWindowSize (juce::Rectangle<int> size)
+void HostedView::setWindowAndTellView (juce::Rectangle<int> size)
 {
     embedded.setSize (size.getWidth(), size.getHeight());
     embedded.updateEmbeddedBounds();
-}
 
-void HostedView::tellView (juce::Rectangle<int> size)
-{
     ViewRect rect { 0, 0, size.getWidth(), size.getHeight() };
     view->onSize (&rect);
-}
-
-void HostedView::setWindowAndTellView (juce::Rectangle<int> size)
-{
-    setWindowSize (size);
-    tellView (size);
 }
 
 void HostedView::later (std::function<void()> step)

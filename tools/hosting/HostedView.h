@@ -67,8 +67,6 @@ private:
 
     HostedView (void* module, Steinberg::IPluginFactory* factory, Steinberg::Vst::IEditController* controller, Steinberg::Vst::IConnectionPoint* componentConnection, Steinberg::IPlugView* view);
 
-    void setWindowSize (juce::Rectangle<int> size);
-    void tellView (juce::Rectangle<int> size);
     void setWindowAndTellView (juce::Rectangle<int> size);
 
     // Runs the step from the message loop, as the host's own events do, unless the window is gone.
