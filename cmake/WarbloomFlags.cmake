@@ -10,6 +10,13 @@ set(WARBLOOM_JUCE_DEFINITIONS
     JUCE_USE_LAME_AUDIO_FORMAT=0
     JUCE_USE_WINDOWS_MEDIA_FORMAT=0)
 
+# gcc 12 takes JUCE 7's ListenerList, which links the address of a local iterator into the list for
+# exactly as long as the iterator lives, for a dangling pointer; the warning is about JUCE's code
+# in every target that compiles JUCE's modules, none of it ours.
+if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_GREATER_EQUAL 12)
+    add_compile_options(-Wno-dangling-pointer)
+endif()
+
 # The sound is defined by separate roundings of every product and sum; a build for a CPU with
 # fused multiply-add must not merge them.
 add_compile_options(-ffp-contract=off)

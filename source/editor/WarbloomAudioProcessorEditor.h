@@ -39,7 +39,10 @@ private:
     juce::Image titleImage;
     juce::SharedResourcePointer<ButtonLookAndFeel> buttonLookAndFeel;
     juce::SharedResourcePointer<EmptyButtonLookAndFeel> emptyButtonLookAndFeel;
+    // Named as JUCE's editor names its own reference to the processor, which it hides.
+    JUCE_BEGIN_IGNORE_WARNINGS_GCC_LIKE ("-Wshadow-field")
     WarbloomAudioProcessor* processor;
+    JUCE_END_IGNORE_WARNINGS_GCC_LIKE
     PatchPanel patchPanel;
     TonePanel tonePanel;
     EchoPanel echoPanel;

@@ -158,7 +158,7 @@ void expectPluginDrawn (const juce::Image& shot, float scale)
 {
     ASSERT_TRUE (shot.isValid());
     const auto at = [&] (int x, int y)
-    { return shot.getPixelAt ((int) (x * scale), (int) (y * scale)).getARGB(); };
+    { return shot.getPixelAt ((int) ((float) x * scale), (int) ((float) y * scale)).getARGB(); };
 
     EXPECT_EQ (at (5, 200), backgroundColour) << "background";
     EXPECT_EQ (at (88, 101), 0xFFA9B3BFu) << "tone panel face";
