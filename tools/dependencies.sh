@@ -36,3 +36,6 @@ warbloom_configure_and_build()
 
 warbloom_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 export CCACHE_BASEDIR="$(dirname "$warbloom_root")"
+# The sanitizer builds carry debug info, for which ccache would otherwise key every object on the
+# build folder's full path, so that a fresh clone compiled them all again.
+export CCACHE_NOHASHDIR=1
